@@ -1,0 +1,3 @@
+#pragma once
+
+enum class FieldKind { Text, DateTime, Integer };
