@@ -108,6 +108,7 @@ void MemTable::clearRecords()
     m_index.clear();
     m_indexDirty = true;
     m_lastId = 0;
+    m_changeCount = 0;
     m_pos = -1;
     m_eof = m_bof = true;
     m_modified = false;
@@ -199,6 +200,7 @@ void MemTable::post()
 void MemTable::postPending()
 {
     const char *image = storePending();
+    ++m_changeCount;
     if (m_state == State::Insert) {
         const quint32 id = ++m_lastId;
         if (m_images.size() <= id)
@@ -265,6 +267,7 @@ void MemTable::remove()
         m_pendingId = Bookmark::NoRecord;
         setState(State::Browse);
     }
+    ++m_changeCount;
     const int removedAt = m_pos;
     const quint32 id = m_order[size_t(removedAt)];
     m_order.erase(m_order.begin() + removedAt);

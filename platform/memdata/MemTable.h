@@ -102,6 +102,8 @@ public:
     quint32 currentRecordId() const;
 
     qsizetype bytesReserved() const { return m_arena.bytesReserved(); }
+    // Counts posts and deletions since the table was opened.
+    quint64 changeCount() const { return m_changeCount; }
 
 Q_SIGNALS:
     void stateChanged();
@@ -148,6 +150,7 @@ private:
     mutable std::vector<quint32> m_positions; // by record id
     mutable bool m_positionsValid = true;
     quint32 m_lastId = 0;
+    quint64 m_changeCount = 0;
 
     std::vector<std::string> m_pendingTexts;
     std::vector<qint64> m_pendingNumbers;

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class DataSource;
+class MemField;
+class MemTable;
+
+// The program folder: the running executable's folder with one trailing "/". Every file the
+// program touches is this folder followed by a bare name.
+extern QString ProgramFolder;
+extern const QString ArchiveFileName;   // "Chasdata.dat"
+extern const QString PrintFileName;     // "ChasLst.html"
+
+// The data module: the call store, its fields, its data source, and the archive file.
+class TDM1 : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TDM1(QObject *parent = nullptr);
+    ~TDM1() override;
+
+    // Fixes ProgramFolder, opens the store empty and reads the archive when there is one.
+    void DataModuleCreate();
+    // Writes the store to the archive and closes it.
+    void DataModuleDestroy();
+
+    void LoadArchive(const QString &fileName);
+    void SaveArchive(const QString &fileName);
+
+    // The new-call defaults, run after each append.
+    void ScadDataAfterInsert();
+
+    // The folder part of an executable's path, with one trailing "/".
+    static QString folderOf(const QString &executablePath);
+
+    // Seams for tests: where the executable lies, and the clock new calls are stamped with.
+    void setExecutablePath(const QString &path) { m_executablePath = path; }
+    void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
+
+    // Whether the last reading of the archive stopped early, and the copy of the file made then.
+    bool archiveReadFailed() const { return m_readFailed; }
+    QString backupFileName() const { return m_backupFile; }
+
+    MemTable *ScadData;
+    MemField *ScadDataRagioneSociale;
+    MemField *ScadDataIndirizzo;
+    MemField *ScadDatacap;
+    MemField *ScadDataLocalita;
+    MemField *ScadDataProvincia;
+    MemField *ScadDataPartitaIva;
+    MemField *ScadDataCodiceFiscale;
+    MemField *ScadDataRiferimento1;
+    MemField *ScadDataTelefono1;
+    MemField *ScadDataFax1;
+    MemField *ScadDataemail1;
+    MemField *ScadDatadataorichiesta;
+    MemField *ScadDatadataointervento;
+    MemField *ScadDataproduttore;
+    MemField *ScadDatadistributore;
+    MemField *ScadDatatipoarticolo;
+    MemField *ScadDataarticolo;
+    MemField *ScadDatamatricola;
+    MemField *ScadDatadataacquisto;
+    MemField *ScadDataingaranzia;
+    MemField *ScadDatadesproblema;
+    MemField *ScadDatadesdifetto;
+    MemField *ScadDataespletata;
+    MemField *ScadDataNumScad;
+    DataSource *DSScad;
+
+private:
+    QDateTime now() const;
+    QString makeBackup(const QByteArray &content, const QString &fileName);
+    QString renameToBackup(const QString &fileName);
+    QString backupNameFor(const QString &fileName) const;
+
+    QString m_executablePath;
+    std::function<QDateTime()> m_now;
+    bool m_readFailed = false;
+    quint64 m_changesAtLoad = 0;
+    QString m_backupFile;
+};
+
+extern TDM1 *DM1;

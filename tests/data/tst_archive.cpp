@@ -1,0 +1,381 @@
+#include "data/UDM1.h"
+#include "platform/memdata/DataError.h"
+#include "platform/memdata/MemField.h"
+#include "platform/memdata/MemTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray kHeader = "RagioneSociale\tIndirizzo\tcap\tLocalita\tProvincia\tPartitaIva\tCodiceFiscale\t"
+                           "Riferimento1\tTelefono1\tFax1\temail1\tdataorichiesta\tdataointervento\tproduttore\t"
+                           "distributore\ttipoarticolo\tarticolo\tmatricola\tdataacquisto\tingaranzia\tdesproblema\t"
+                           "desdifetto\tespletata\tNumScad";
+
+QByteArray readAll(const QString &name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString &name, const QByteArray &bytes)
+{
+    QFile f(name);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// The calls of a store, each as its values joined by "|".
+QStringList calls(TDM1 &dm)
+{
+    QStringList out;
+    MemTable *t = dm.ScadData;
+    for (quint32 id : t->recordOrder()) {
+        QStringList values;
+        for (int i = 1; i < t->fieldCount(); ++i)
+            values << t->text(id, t->field(i));
+        out << values.join(u'|');
+    }
+    return out;
+}
+
+QString failureOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const DataError &e) {
+        return e.message();
+    }
+    return QString();
+}
+
+} // namespace
+
+class tst_Archive : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void roundTripIsByteExact();
+    void exampleLine();
+    void reading_data();
+    void reading();
+    void emptyFileLeavesStoreAsItWas();
+    void readErrors_data();
+    void readErrors();
+    void failedReadIsNotOverwritten();
+    void backupsNeverOverwrite();
+    void unreadableFile();
+    void writing();
+    void writeFailureKeepsPreviousFile();
+    void cannotCreate();
+    void valuesCannotBreakLines();
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+};
+
+void tst_Archive::init()
+{
+    QVERIFY(m_dir.isValid());
+    QDir dir(m_dir.path());
+    for (const QString &f : dir.entryList(QDir::Files))
+        dir.remove(f);
+}
+
+void tst_Archive::roundTripIsByteExact()
+{
+    const QString source = QStringLiteral(CALLISTRO_TEST_DATA "/windows.dat");
+    TDM1 dm;
+    dm.ScadData->open();
+    dm.LoadArchive(source);
+    QCOMPARE(dm.ScadData->recordCount(), 3);
+    QCOMPARE(dm.ScadData->currentPosition(), 0); // the first call is current after reading
+    QCOMPARE(dm.ScadDataRagioneSociale->asString(), QString("Ditta Esempio"));
+    dm.ScadData->moveTo(1);
+    QCOMPARE(dm.ScadDataRagioneSociale->asString(), QString::fromUtf8("Società Forlì & C. – 5 €"));
+    QCOMPARE(dm.ScadDatadesproblema->asString(), QString::fromUtf8("Non stampa “nulla”"));
+    QCOMPARE(dm.ScadDatadataorichiesta->asDateTime(), QDateTime(QDate(2024, 2, 1), QTime(0, 0)));
+    dm.SaveArchive(path("out.dat"));
+    QCOMPARE(readAll(path("out.dat")), readAll(source));
+    QCOMPARE(dm.ScadData->currentPosition(), 1); // the current call stays current
+
+    TDM1 again;
+    again.ScadData->open();
+    again.LoadArchive(path("out.dat"));
+    QCOMPARE(calls(again), calls(dm));
+    QCOMPARE(again.ScadData->recordOrder(), (std::vector<quint32>{1, 2, 3}));
+}
+
+void tst_Archive::exampleLine()
+{
+    TDM1 dm;
+    dm.setClock([] { return QDateTime(QDate(2024, 3, 25), QTime(14, 30, 5, 750)); });
+    dm.ScadData->open();
+    dm.ScadData->append();
+    dm.ScadDataRagioneSociale->setAsString("Ditta Esempio");
+    dm.ScadData->post();
+    dm.SaveArchive(path("a.dat"));
+    const QByteArray line = "Ditta Esempio" + QByteArray(10, '\t') + "\t25/03/2024 14:30:05\t25/03/2024 14:30:05"
+                            + QByteArray(5, '\t') + "\t25/03/2024 14:30:05\tS\t\t\tN\t240325143005";
+    QCOMPARE(readAll(path("a.dat")), QByteArray(kHeader + "\r\n") + line + "\r\n");
+
+    TDM1 back; // milliseconds are not written
+    back.ScadData->open();
+    back.LoadArchive(path("a.dat"));
+    QCOMPARE(back.ScadDatadataorichiesta->asDateTime(), QDateTime(QDate(2024, 3, 25), QTime(14, 30, 5)));
+}
+
+void tst_Archive::reading_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("expected"); // RagioneSociale|NumScad of each call
+
+    QTest::newRow("header only") << QByteArray(kHeader + "\r\n") << QStringList();
+    QTest::newRow("header without line end") << kHeader << QStringList();
+    QTest::newRow("any case, any order") << QByteArray("numscad\tRAGIONESOCIALE\r\n1\tA\r\n2\tB\r\n") << QStringList{"A|1", "B|2"};
+    QTest::newRow("unknown column ignored") << QByteArray("Other\tRagioneSociale\r\nzzz\tA\r\n") << QStringList{"A|"};
+    QTest::newRow("RecId is never read") << QByteArray("RecId\tRagioneSociale\r\n77\tA\r\n") << QStringList{"A|"};
+    QTest::newRow("80 characters keep 70") << "RagioneSociale\r\n" + QByteArray(80, 'x') + "\r\n" << QStringList{QString(70, 'x') + "|"};
+    QTest::newRow("blank line is an empty call") << QByteArray("RagioneSociale\r\nA\r\n\r\nB\r\n") << QStringList{"A|", "|", "B|"};
+    QTest::newRow("lone LF") << QByteArray("RagioneSociale\nA\nB\n") << QStringList{"A|", "B|"};
+    QTest::newRow("lone CR") << QByteArray("RagioneSociale\rA\rB\r") << QStringList{"A|", "B|"};
+    QTest::newRow("LF CR is two line ends") << QByteArray("RagioneSociale\n\rA") << QStringList{"|", "A|"};
+    QTest::newRow("last line without CR LF") << QByteArray("RagioneSociale\r\nA\r\nB") << QStringList{"A|", "B|"};
+    QTest::newRow("NUL ends the text") << QByteArray("RagioneSociale\r\nA\r\nB\0C\r\nD\r\n", 28) << QStringList{"A|", "B|"};
+    QTest::newRow("fewer parts than columns") << QByteArray("NumScad\tRagioneSociale\r\n9\r\n") << QStringList{"|9"};
+    QTest::newRow("trailing TAB adds no part") << QByteArray("RagioneSociale\tNumScad\r\nA\t\r\n") << QStringList{"A|"};
+    QTest::newRow("empty parts are passed over") << QByteArray("RagioneSociale\t\tNumScad\r\nA\t\t5\r\n") << QStringList{"A|5"};
+}
+
+void tst_Archive::reading()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, expected);
+    writeAll(path("in.dat"), content);
+    TDM1 dm;
+    dm.ScadData->open();
+    dm.LoadArchive(path("in.dat"));
+    QStringList got;
+    for (quint32 id : dm.ScadData->recordOrder())
+        got << dm.ScadData->text(id, dm.ScadDataRagioneSociale) + u'|' + dm.ScadData->text(id, dm.ScadDataNumScad);
+    QCOMPARE(got, expected);
+    std::vector<quint32> numbers(size_t(expected.size()));
+    std::iota(numbers.begin(), numbers.end(), 1u);
+    QCOMPARE(dm.ScadData->recordOrder(), numbers);
+    QVERIFY(!dm.archiveReadFailed());
+
+    // Whatever the header held, the next write has all 24 columns in their order and case.
+    dm.SaveArchive(path("out.dat"));
+    const QByteArray out = readAll(path("out.dat"));
+    QVERIFY(out.startsWith(QByteArray(kHeader + "\r\n")));
+    QCOMPARE(out.count('\n'), expected.size() + 1);
+    for (const QByteArray &l : out.split('\n').mid(1, expected.size()))
+        QCOMPARE(l.count('\t'), 23);
+}
+
+void tst_Archive::emptyFileLeavesStoreAsItWas()
+{
+    writeAll(path("empty.dat"), QByteArray());
+    TDM1 dm;
+    dm.ScadData->open();
+    dm.ScadData->append();
+    dm.ScadData->post();
+    dm.LoadArchive(path("empty.dat"));
+    QCOMPARE(dm.ScadData->recordCount(), 1);
+    TDM1 fresh;
+    fresh.ScadData->open();
+    fresh.LoadArchive(path("empty.dat"));
+    fresh.SaveArchive(path("empty.dat"));
+    QCOMPARE(readAll(path("empty.dat")), QByteArray(kHeader + "\r\n"));
+}
+
+void tst_Archive::readErrors_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("kept");
+    QTest::newRow("unreadable date") << readAll(CALLISTRO_TEST_DATA "/baddate.dat")
+                                     << "'31/02/2024 10:00:00' is not a valid date and time" << QStringList{"Ditta Esempio"};
+    QTest::newRow("too many parts") << QByteArray("RagioneSociale\tNumScad\r\nA\t1\r\nB\t2\t3\r\nC\t4\r\n")
+                                    << "List index out of bounds (2)" << QStringList{"A"};
+}
+
+void tst_Archive::readErrors()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    QFETCH(QStringList, kept);
+    writeAll(path("Chasdata.dat"), content);
+    TDM1 dm;
+    dm.ScadData->open();
+    const QString error = failureOf([&] { dm.LoadArchive(path("Chasdata.dat")); });
+    QVERIFY2(error.startsWith(message + ".\n\n"), qPrintable(error));
+    QVERIFY(dm.archiveReadFailed());
+
+    // The calls before the failing line stay, the failing line's call does not.
+    QStringList names;
+    for (quint32 id : dm.ScadData->recordOrder())
+        names << dm.ScadData->text(id, dm.ScadDataRagioneSociale);
+    QCOMPARE(names, kept);
+    QCOMPARE(dm.ScadData->state(), MemTable::State::Browse);
+    QVERIFY(dm.ScadData->eventsEnabled());
+    QVERIFY(!dm.ScadData->controlsDisabled());
+
+    // A copy of the whole file, named in the message.
+    const QString backup = dm.backupFileName();
+    QVERIFY(QFileInfo(backup).fileName().startsWith("Chasdata-"));
+    QVERIFY(backup.endsWith(".dat"));
+    QVERIFY2(error.contains(QDir::toNativeSeparators(backup)), qPrintable(error));
+    QCOMPARE(readAll(backup), content);
+
+    // The store works as after a complete reading: new calls get the next numbers.
+    dm.ScadData->append();
+    QCOMPARE(dm.ScadData->recIdField()->asInteger(), kept.size() + 1);
+    QVERIFY(!dm.ScadDataNumScad->asString().isEmpty()); // the defaults run again
+    dm.ScadData->cancel();
+}
+
+void tst_Archive::failedReadIsNotOverwritten()
+{
+    const QByteArray content = readAll(CALLISTRO_TEST_DATA "/baddate.dat");
+    writeAll(path("Chasdata.dat"), content);
+    TDM1 dm;
+    dm.ScadData->open();
+    failureOf([&] { dm.LoadArchive(path("Chasdata.dat")); });
+    dm.SaveArchive(path("Chasdata.dat"));
+    QCOMPARE(readAll(path("Chasdata.dat")), content); // nothing entered: nothing written
+
+    dm.ScadData->append();
+    dm.ScadDataRagioneSociale->setAsString("Nuova");
+    dm.ScadData->post();
+    dm.SaveArchive(path("Chasdata.dat"));
+    QCOMPARE(readAll(path("Chasdata.dat")).count("\r\n"), 3); // header, the call read, the new one
+    QCOMPARE(readAll(dm.backupFileName()), content);
+}
+
+void tst_Archive::backupsNeverOverwrite()
+{
+    const QByteArray content = "RagioneSociale\tdataacquisto\r\nA\tnot a date\r\n";
+    writeAll(path("Chasdata.dat"), content);
+    QStringList backups;
+    for (int i = 0; i < 3; ++i) {
+        TDM1 dm;
+        dm.setClock([] { return QDateTime(QDate(2026, 12, 11), QTime(10, 0)); }); // same second
+        dm.ScadData->open();
+        failureOf([&] { dm.LoadArchive(path("Chasdata.dat")); });
+        backups << dm.backupFileName();
+    }
+    QCOMPARE(QSet<QString>(backups.begin(), backups.end()).size(), 3);
+    for (const QString &b : backups)
+        QCOMPARE(readAll(b), content);
+}
+
+void tst_Archive::unreadableFile()
+{
+    if (geteuid() == 0)
+        QSKIP("running as root: every file is readable");
+    writeAll(path("Chasdata.dat"), "RagioneSociale\r\nA\r\n");
+    QFile::setPermissions(path("Chasdata.dat"), QFileDevice::Permissions());
+    TDM1 dm;
+    dm.ScadData->open();
+    const QString error = failureOf([&] { dm.LoadArchive(path("Chasdata.dat")); });
+    QCOMPARE(error, QString("Cannot open file \"%1\". Permission denied").arg(path("Chasdata.dat")));
+    QCOMPARE(dm.ScadData->recordCount(), 0);
+    dm.SaveArchive(path("Chasdata.dat"));
+    QFile::setPermissions(path("Chasdata.dat"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QCOMPARE(readAll(path("Chasdata.dat")), QByteArray("RagioneSociale\r\nA\r\n"));
+}
+
+void tst_Archive::writing()
+{
+    TDM1 closed; // a closed store writes nothing
+    closed.SaveArchive(path("none.dat"));
+    QVERIFY(!QFile::exists(path("none.dat")));
+
+    TDM1 dm;
+    dm.ScadData->open();
+    dm.SaveArchive(path("empty.dat"));
+    QCOMPARE(readAll(path("empty.dat")), QByteArray(kHeader + "\r\n"));
+
+    // A pending call is posted when modified, as any walk through the store would.
+    dm.ScadData->append();
+    dm.ScadDataRagioneSociale->setAsString("Pending");
+    dm.SaveArchive(path("one.dat"));
+    QCOMPARE(dm.ScadData->state(), MemTable::State::Browse);
+    QVERIFY(readAll(path("one.dat")).contains("\r\nPending\t"));
+}
+
+void tst_Archive::writeFailureKeepsPreviousFile()
+{
+    const QByteArray previous = readAll(CALLISTRO_TEST_DATA "/windows.dat");
+    writeAll(path("Chasdata.dat"), previous);
+    TDM1 dm;
+    dm.ScadData->open();
+    for (int i = 0; i < 2000; ++i) {
+        dm.ScadData->append();
+        dm.ScadDataRagioneSociale->setAsString(QString("Call %1").arg(i));
+        dm.ScadData->post();
+    }
+    // A disk that fills up: writes past 4 KiB fail.
+    struct rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 4096;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString error = failureOf([&] { dm.SaveArchive(path("Chasdata.dat")); });
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    QCOMPARE(error, QString("Stream write error"));
+    QCOMPARE(readAll(path("Chasdata.dat")), previous);
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Chasdata.dat"});
+}
+
+void tst_Archive::cannotCreate()
+{
+    TDM1 dm;
+    dm.ScadData->open();
+    const QString missing = path("no/such/folder/Chasdata.dat");
+    const QString error = failureOf([&] { dm.SaveArchive(missing); });
+    QVERIFY2(error.startsWith(QString("Cannot create file \"%1\". ").arg(missing)), qPrintable(error));
+    QVERIFY(error.size() > QString("Cannot create file \"%1\". ").arg(missing).size()); // with the reason
+
+    if (geteuid() == 0)
+        QSKIP("running as root: a read-only file can be replaced");
+    writeAll(path("ro.dat"), "old");
+    QFile::setPermissions(path("ro.dat"), QFileDevice::ReadOwner);
+    QCOMPARE(failureOf([&] { dm.SaveArchive(path("ro.dat")); }),
+             QString("Cannot create file \"%1\". Permission denied").arg(path("ro.dat")));
+    QCOMPARE(readAll(path("ro.dat")), QByteArray("old"));
+}
+
+void tst_Archive::valuesCannotBreakLines()
+{
+    TDM1 dm;
+    dm.ScadData->open();
+    dm.ScadData->append();
+    dm.ScadDataRagioneSociale->setAsString("A\tB");
+    dm.ScadDatadesproblema->setAsString("riga uno\r\nriga due\nriga tre\r");
+    dm.ScadDatadesdifetto->setAsString(QString("x") + QChar(0) + "y");
+    dm.ScadData->post();
+    dm.SaveArchive(path("a.dat"));
+    TDM1 back;
+    back.ScadData->open();
+    back.LoadArchive(path("a.dat"));
+    QCOMPARE(back.ScadData->recordCount(), 1);
+    QCOMPARE(back.ScadDataRagioneSociale->asString(), QString("A B"));
+    QCOMPARE(back.ScadDatadesproblema->asString(), QString("riga uno riga due riga tre "));
+    QCOMPARE(back.ScadDatadesdifetto->asString(), QString("xy"));
+}
+
+QTEST_GUILESS_MAIN(tst_Archive)
+#include "tst_archive.moc"
