@@ -1,0 +1,28 @@
+#include "CallistroApplication.h"
+
+#include "platform/editors/MessageBoxes.h"
+#include "platform/memdata/DataError.h"
+
+#include <exception>
+
+CallistroApplication::CallistroApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool CallistroApplication::notify(QObject *receiver, QEvent *event)
+{
+    bool handled = false;
+    guarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
+void CallistroApplication::guarded(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const DataError &e) {
+        MessageBoxes::showError(e.message());
+    } catch (const std::exception &e) {
+        MessageBoxes::showError(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        MessageBoxes::showError(QStringLiteral("Unknown error"));
+    }
+}
