@@ -3,6 +3,7 @@
 #include "CallistroApplication.h"
 #include "TerminationSignals.h"
 #include "data/UDM1.h"
+#include "i18n/UCXTRANSLATE.h"
 #include "platform/editors/MessageBoxes.h"
 #include "ui/CalStart.h"
 
@@ -26,6 +27,9 @@ int runProgram(int argc, char **argv)
         std::fputs("Callistro needs a graphical display, and none was found (DISPLAY is not set).\n", stderr);
         return 1;
     }
+
+    // Before any window exists, so every grid and dialog shows the Italian texts.
+    installComponentTexts();
 
     CallistroApplication app(argc, argv);
     TerminationSignals termination;

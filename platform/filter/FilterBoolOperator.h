@@ -1,0 +1,4 @@
+#pragma once
+
+// How a group joins its conditions.
+enum class FilterBoolOperator { And, Or, NotAnd, NotOr };

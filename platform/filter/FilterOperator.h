@@ -1,0 +1,31 @@
+#pragma once
+
+// Operators of a filter condition, in the order the operator lists offer them.
+enum class FilterOperator {
+    Equal,
+    NotEqual,
+    Less,
+    LessEqual,
+    Greater,
+    GreaterEqual,
+    Like,
+    NotLike,
+    Between,
+    NotBetween,
+    In,
+    NotIn,
+    Yesterday,
+    Today,
+    Tomorrow,
+    LastWeek,
+    LastMonth,
+    LastYear,
+    ThisWeek,
+    ThisMonth,
+    ThisYear,
+    NextWeek,
+    NextMonth,
+    NextYear,
+    Blanks,
+    NonBlanks,
+};
