@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -43,6 +45,16 @@ QStringList calls(TDM1 &dm)
         out << values.join(u'|');
     }
     return out;
+}
+
+// Root reads and writes everything: the permission cases run again as nobody.
+bool rerunUnprivileged(const char *testFunction)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.start(QStringLiteral("setpriv"), {"--reuid=65534", "--regid=65534", "--clear-groups", "--",
+                                         QCoreApplication::applicationFilePath(), QString::fromLatin1(testFunction)});
+    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
 QString failureOf(const std::function<void()> &action)
@@ -281,8 +293,12 @@ void tst_Archive::backupsNeverOverwrite()
 
 void tst_Archive::unreadableFile()
 {
-    if (geteuid() == 0)
-        QSKIP("running as root: every file is readable");
+    if (geteuid() == 0) {
+        if (QStandardPaths::findExecutable("setpriv").isEmpty())
+            QSKIP("running as root without setpriv: every file is readable");
+        QVERIFY(rerunUnprivileged("unreadableFile"));
+        return;
+    }
     writeAll(path("Chasdata.dat"), "RagioneSociale\r\nA\r\n");
     QFile::setPermissions(path("Chasdata.dat"), QFileDevice::Permissions());
     TDM1 dm;
@@ -349,13 +365,27 @@ void tst_Archive::cannotCreate()
     QVERIFY2(error.startsWith(QString("Cannot create file \"%1\". ").arg(missing)), qPrintable(error));
     QVERIFY(error.size() > QString("Cannot create file \"%1\". ").arg(missing).size()); // with the reason
 
-    if (geteuid() == 0)
-        QSKIP("running as root: a read-only file can be replaced");
+    if (geteuid() == 0) {
+        if (QStandardPaths::findExecutable("setpriv").isEmpty())
+            QSKIP("running as root without setpriv: a read-only file can be replaced");
+        QVERIFY(rerunUnprivileged("cannotCreate"));
+        return;
+    }
     writeAll(path("ro.dat"), "old");
     QFile::setPermissions(path("ro.dat"), QFileDevice::ReadOwner);
     QCOMPARE(failureOf([&] { dm.SaveArchive(path("ro.dat")); }),
              QString("Cannot create file \"%1\". Permission denied").arg(path("ro.dat")));
     QCOMPARE(readAll(path("ro.dat")), QByteArray("old"));
+
+    // A folder without write permission: the old file stays whole.
+    QVERIFY(QDir(m_dir.path()).mkdir("locked"));
+    const QString inLocked = path("locked/Chasdata.dat");
+    writeAll(inLocked, "old");
+    QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString lockedError = failureOf([&] { dm.SaveArchive(inLocked); });
+    QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QVERIFY2(lockedError.startsWith(QString("Cannot create file \"%1\". ").arg(inLocked)), qPrintable(lockedError));
+    QCOMPARE(readAll(inLocked), QByteArray("old"));
 }
 
 void tst_Archive::valuesCannotBreakLines()
