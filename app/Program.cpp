@@ -6,6 +6,7 @@
 #include "i18n/UCXTRANSLATE.h"
 #include "platform/editors/MessageBoxes.h"
 #include "ui/CalStart.h"
+#include "ui/UFMINFO.h"
 
 #include <QLockFile>
 #include <cstdio>
@@ -50,11 +51,16 @@ int runProgram(int argc, char **argv)
     auto mainWindow = std::make_unique<TFFMAIN>();
     FFMAIN = mainWindow.get();
 
+    auto informationWindow = std::make_unique<TFFINFO>();
+    FFINFO = informationWindow.get();
+
     if (!termination.requested()) {
         FFMAIN->showMaximized();
         app.exec();
     }
 
+    informationWindow.reset();
+    FFINFO = nullptr;
     mainWindow.reset();
     FFMAIN = nullptr;
     CallistroApplication::guarded([] { DM1->DataModuleDestroy(); });

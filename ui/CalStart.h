@@ -13,8 +13,19 @@ public:
     explicit TFFMAIN(QWidget *parent = nullptr);
 
     void BBEsciClick();
+    void BBHelpClick();
+    void BBInformaClick();
+
+    // The show commands passed to the desktop: as it is, and maximised.
+    static constexpr int ShowNormal = 5;
+    static constexpr int ShowMaximized = 3;
 
     QPushButton *BBEsci;
+    QPushButton *BBHelp;
+    QPushButton *BBInforma;
+
+private:
+    void openDocument(const QString &name);
 };
 
 extern TFFMAIN *FFMAIN;
