@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <vector>
 
 QString ProgramFolder;
@@ -207,35 +208,8 @@ void TDM1::LoadArchive(const QString &fileName)
     }
     file.close();
 
-    const qsizetype nul = content.indexOf('\0');
-    LineReader lines(QByteArrayView(content).first(nul < 0 ? content.size() : nul));
-    QByteArrayView line;
-    if (!lines.next(&line))
-        return;
-
     try {
-        QuietTable quiet(ScadData);
-        ScadData->close();
-        ScadData->open();
-
-        std::vector<QByteArrayView> parts;
-        splitParts(line, parts);
-        std::vector<MemField *> columns;
-        for (QByteArrayView name : parts) {
-            MemField *f = ScadData->findField(QString::fromLatin1(name.data(), name.size()));
-            columns.push_back(f && !f->isCalculated() ? f : nullptr);
-        }
-        while (lines.next(&line)) {
-            ScadData->append();
-            splitParts(line, parts);
-            if (parts.size() > columns.size())
-                throw DataError(QStringLiteral("List index out of bounds (%1)").arg(columns.size()));
-            for (size_t i = 0; i < parts.size(); ++i) {
-                if (columns[i] && !parts[i].isEmpty())
-                    columns[i]->setAsAnsi(parts[i]);
-            }
-            ScadData->post();
-        }
+        ReadArchive(content);
     } catch (const DataError &e) {
         // The calls behind the failing line would be lost at the next save: keep the file as
         // it was beside it first, and say where.
@@ -251,6 +225,38 @@ void TDM1::LoadArchive(const QString &fileName)
         throw DataError(message);
     }
     m_changesAtLoad = ScadData->changeCount();
+}
+
+void TDM1::ReadArchive(QByteArrayView content)
+{
+    const qsizetype nul = content.indexOf('\0');
+    LineReader lines(content.first(nul < 0 ? content.size() : nul));
+    QByteArrayView line;
+    if (!lines.next(&line))
+        return;
+
+    QuietTable quiet(ScadData);
+    ScadData->close();
+    ScadData->open();
+
+    std::vector<QByteArrayView> parts;
+    splitParts(line, parts);
+    std::vector<MemField *> columns;
+    for (QByteArrayView name : parts) {
+        MemField *f = ScadData->findField(QString::fromLatin1(name.data(), name.size()));
+        columns.push_back(f && !f->isCalculated() ? f : nullptr);
+    }
+    while (lines.next(&line)) {
+        ScadData->append();
+        splitParts(line, parts);
+        if (parts.size() > columns.size())
+            throw DataError(QStringLiteral("List index out of bounds (%1)").arg(columns.size()));
+        for (size_t i = 0; i < parts.size(); ++i) {
+            if (columns[i] && !parts[i].isEmpty())
+                columns[i]->setAsAnsi(parts[i]);
+        }
+        ScadData->post();
+    }
 }
 
 QString TDM1::backupNameFor(const QString &fileName) const
@@ -307,6 +313,13 @@ void TDM1::SaveArchive(const QString &fileName)
     if (!file.open(QIODevice::WriteOnly))
         throw cannotCreate(fileName, file.errorString());
 
+    if (!WriteArchive(file) || !file.commit())
+        throw DataError(QStringLiteral("Stream write error"));
+    m_readFailed = false;
+}
+
+bool TDM1::WriteArchive(QIODevice &out)
+{
     ScadData->disableControls();
     struct Resume {
         MemTable *t;
@@ -320,12 +333,12 @@ void TDM1::SaveArchive(const QString &fileName)
     }
     constexpr qsizetype Flush = qsizetype(1) << 20;
     QByteArray chunk;
-    chunk.reserve(Flush + 4096);
+    chunk.reserve(std::min<qsizetype>(Flush, qsizetype(ScadData->recordCount() + 1) * 512) + 4096);
     bool ok = true;
     auto endLine = [&] {
         chunk.append("\r\n", 2);
         if (chunk.size() >= Flush) {
-            ok = ok && file.write(chunk) == chunk.size();
+            ok = ok && out.write(chunk) == chunk.size();
             chunk.resize(0);
         }
     };
@@ -343,8 +356,6 @@ void TDM1::SaveArchive(const QString &fileName)
         }
         endLine();
     }
-    ok = ok && file.write(chunk) == chunk.size();
-    if (!ok || !file.commit())
-        throw DataError(QStringLiteral("Stream write error"));
-    m_readFailed = false;
+    ok = ok && out.write(chunk) == chunk.size();
+    return ok;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 class DataSource;
+class QIODevice;
 class MemField;
 class MemTable;
 
@@ -31,6 +32,10 @@ public:
 
     void LoadArchive(const QString &fileName);
     void SaveArchive(const QString &fileName);
+    // The format alone, without the file: reading replaces the store (unless content holds no
+    // line), writing gives false when the device refuses bytes.
+    void ReadArchive(QByteArrayView content);
+    bool WriteArchive(QIODevice &out);
 
     // The new-call defaults, run after each append.
     void ScadDataAfterInsert();

@@ -6,8 +6,10 @@ char *RecordArena::allocate(qsizetype size)
 {
     size = (size + 7) & ~qsizetype(7);
     if (size > m_left) {
-        const qsizetype chunk = std::max(ChunkSize, size);
-        m_chunks.push_back(std::make_unique<char[]>(size_t(chunk)));
+        const qsizetype grown = m_chunks.empty() ? FirstChunkSize : std::min(MaxChunkSize, m_reserved);
+        const qsizetype chunk = std::max(grown, size);
+        // Not value-initialised: every byte handed out is written before it is read.
+        m_chunks.emplace_back(new char[size_t(chunk)]);
         m_next = m_chunks.back().get();
         m_left = chunk;
         m_reserved += chunk;

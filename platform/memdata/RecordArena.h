@@ -14,7 +14,9 @@ public:
     qsizetype bytesReserved() const { return m_reserved; }
 
 private:
-    static constexpr qsizetype ChunkSize = qsizetype(1) << 20;
+    // Chunks grow from 64 KiB to 1 MiB, so a small table stays small.
+    static constexpr qsizetype FirstChunkSize = qsizetype(1) << 16;
+    static constexpr qsizetype MaxChunkSize = qsizetype(1) << 20;
     std::vector<std::unique_ptr<char[]>> m_chunks;
     char *m_next = nullptr;
     qsizetype m_left = 0;
