@@ -10,7 +10,40 @@
 
 #include <QLockFile>
 #include <cstdio>
-#include <memory>
+
+Program::Program(const QString &executablePath) : m_executablePath(executablePath) {}
+
+Program::~Program()
+{
+    shutDown();
+}
+
+void Program::startUp()
+{
+    m_dataModule = std::make_unique<TDM1>();
+    DM1 = m_dataModule.get();
+    if (!m_executablePath.isEmpty())
+        DM1->setExecutablePath(m_executablePath);
+    CallistroApplication::guarded([] { DM1->DataModuleCreate(); });
+
+    m_mainWindow = std::make_unique<TFFMAIN>();
+    FFMAIN = m_mainWindow.get();
+    m_informationWindow = std::make_unique<TFFINFO>();
+    FFINFO = m_informationWindow.get();
+}
+
+void Program::shutDown()
+{
+    m_informationWindow.reset();
+    FFINFO = nullptr;
+    m_mainWindow.reset();
+    FFMAIN = nullptr;
+    if (m_dataModule) {
+        CallistroApplication::guarded([] { DM1->DataModuleDestroy(); });
+        m_dataModule.reset();
+        DM1 = nullptr;
+    }
+}
 
 namespace {
 
@@ -44,27 +77,12 @@ int runProgram(int argc, char **argv)
         return 1;
     }
 
-    auto dataModule = std::make_unique<TDM1>();
-    DM1 = dataModule.get();
-    CallistroApplication::guarded([] { DM1->DataModuleCreate(); });
-
-    auto mainWindow = std::make_unique<TFFMAIN>();
-    FFMAIN = mainWindow.get();
-
-    auto informationWindow = std::make_unique<TFFINFO>();
-    FFINFO = informationWindow.get();
-
+    Program program;
+    program.startUp();
     if (!termination.requested()) {
         FFMAIN->showMaximized();
         app.exec();
     }
-
-    informationWindow.reset();
-    FFINFO = nullptr;
-    mainWindow.reset();
-    FFMAIN = nullptr;
-    CallistroApplication::guarded([] { DM1->DataModuleDestroy(); });
-    dataModule.reset();
-    DM1 = nullptr;
+    program.shutDown();
     return 0;
 }

@@ -1,5 +1,31 @@
 #pragma once
 
-// The main block: creates the data module and the windows in their order, runs the message loop,
-// and destroys them in reverse order with the archive written last. Returns the exit code.
+#include <QString>
+#include <memory>
+
+class TDM1;
+class TFFINFO;
+class TFFMAIN;
+
+// The program's components in their order: the data module, then the windows. Start-up creates
+// them, shutdown destroys them in reverse order, the data module (and with it the writing of the
+// archive) last. Errors of either end in the standard error box and the rest goes on.
+class Program
+{
+public:
+    // executablePath: where the program folder is taken from; empty for the running executable.
+    explicit Program(const QString &executablePath = QString());
+    ~Program();
+
+    void startUp();
+    void shutDown();
+
+private:
+    QString m_executablePath;
+    std::unique_ptr<TDM1> m_dataModule;
+    std::unique_ptr<TFFMAIN> m_mainWindow;
+    std::unique_ptr<TFFINFO> m_informationWindow;
+};
+
+// The main block: the application object, the program, the message loop. Returns the exit code.
 int runProgram(int argc, char **argv);
