@@ -6,6 +6,7 @@
 #include "i18n/UCXTRANSLATE.h"
 #include "platform/editors/MessageBoxes.h"
 #include "ui/CalStart.h"
+#include "ui/UFMFSCAD.h"
 #include "ui/UFMINFO.h"
 
 #include <QLockFile>
@@ -28,6 +29,8 @@ void Program::startUp()
 
     m_mainWindow = std::make_unique<TFFMAIN>();
     FFMAIN = m_mainWindow.get();
+    m_editor = std::make_unique<TFMFSCAD>();
+    FMFSCAD = m_editor.get();
     m_informationWindow = std::make_unique<TFFINFO>();
     FFINFO = m_informationWindow.get();
 }
@@ -36,6 +39,8 @@ void Program::shutDown()
 {
     m_informationWindow.reset();
     FFINFO = nullptr;
+    m_editor.reset();
+    FMFSCAD = nullptr;
     m_mainWindow.reset();
     FFMAIN = nullptr;
     if (m_dataModule) {

@@ -5,6 +5,7 @@
 
 class TDM1;
 class TFFINFO;
+class TFMFSCAD;
 class TFFMAIN;
 
 // The program's components in their order: the data module, then the windows. Start-up creates
@@ -24,6 +25,7 @@ private:
     QString m_executablePath;
     std::unique_ptr<TDM1> m_dataModule;
     std::unique_ptr<TFFMAIN> m_mainWindow;
+    std::unique_ptr<TFMFSCAD> m_editor;
     std::unique_ptr<TFFINFO> m_informationWindow;
 };
 

@@ -1,42 +1,297 @@
 #include "CalStart.h"
 
+#include "UFMFSCAD.h"
 #include "UFMINFO.h"
 #include "app/ShellOpen.h"
 #include "data/UDM1.h"
+#include "platform/editors/BevelPanel.h"
+#include "platform/editors/FontFaces.h"
+#include "platform/editors/HyperLinkEdit.h"
+#include "platform/editors/MessageBoxes.h"
+#include "platform/editors/OfficeButton.h"
+#include "platform/editors/SplitDropDownButton.h"
+#include "platform/memdata/MemTable.h"
 
 #include <QFileInfo>
-#include <QPushButton>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
 #include <QVBoxLayout>
 
 TFFMAIN *FFMAIN = nullptr;
+
+const QString TFFMAIN::MakerAddress = QStringLiteral("https://callistro.example.org");
+const QString TFFMAIN::MakerCredit = QStringLiteral("Callistro - archivio delle chiamate di assistenza");
+
+namespace {
+
+using Bevel = BevelPanel::Bevel;
+
+BevelPanel *panel(QWidget *parent, const char *name, int bevelWidth, QPalette::ColorRole colour,
+                  Bevel inner = Bevel::Lowered, Bevel outer = Bevel::Raised)
+{
+    auto *p = new BevelPanel(parent);
+    p->setObjectName(QString::fromLatin1(name));
+    p->setBevels(inner, outer);
+    p->setBevelWidth(bevelWidth);
+    p->setColor(parent->palette().color(colour));
+    return p;
+}
+
+// Children of a panel lie inside its frame.
+template<typename Layout> Layout *layoutInside(BevelPanel *p)
+{
+    auto *l = new Layout(p);
+    const int m = p->frameWidth();
+    l->setContentsMargins(m, m, m, m);
+    l->setSpacing(0);
+    return l;
+}
+
+QPixmap banner()
+{
+    QPixmap pixmap(742, 78);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(FontFaces::font(QStringLiteral("Tahoma"), 56));
+    QFont f = p.font();
+    f.setBold(true);
+    f.setItalic(true);
+    p.setFont(f);
+    p.setPen(QColor(0, 0, 200));
+    p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("CALLISTRO"));
+    return pixmap;
+}
+
+} // namespace
 
 TFFMAIN::TFFMAIN(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("FFMAIN"));
     setWindowTitle(QStringLiteral("  CALLISTRO - Chiamate di assistenza tecnica (Versione freeware 1.0)   "));
+    setFont(FontFaces::font(QStringLiteral("MS Sans Serif"), 11));
+    setAutoFillBackground(true);
     resize(966, 587);
-    auto *layout = new QVBoxLayout(this);
-    BBEsci = new QPushButton(QStringLiteral("Esci"), this);
-    BBEsci->setObjectName(QStringLiteral("BBEsci"));
-    BBEsci->setFixedSize(121, 33);
-    layout->addWidget(BBEsci, 0, Qt::AlignRight | Qt::AlignTop);
-    connect(BBEsci, &QPushButton::clicked, this, &TFFMAIN::BBEsciClick);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->geometry().center());
+        move(frame.topLeft());
+    }
 
-    BBHelp = new QPushButton(QStringLiteral("?"), this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    createTopBar();
+    createWorkArea();
+    createBottomBar();
+    layout->addWidget(Panel1);
+    layout->addWidget(Panel3, 1);
+    layout->addWidget(Panel2);
+    createCommands();
+}
+
+TFFMAIN::~TFFMAIN() = default;
+
+void TFFMAIN::createTopBar()
+{
+    Panel1 = panel(this, "Panel1", 3, QPalette::Light);
+    Panel1->setFixedHeight(89);
+    auto *row = layoutInside<QHBoxLayout>(Panel1);
+    Image1 = new QLabel(Panel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setPixmap(banner());
+    Image1->setMinimumWidth(1);
+    Panel8 = panel(Panel1, "Panel8", 1, QPalette::Light);
+    Panel8->setFixedWidth(168);
+    row->addWidget(Image1, 1);
+    row->addWidget(Panel8);
+
+    auto *stack = layoutInside<QVBoxLayout>(Panel8);
+    const QColor highlight = palette().color(QPalette::Highlight);
+    Panel9 = panel(Panel8, "Panel9", 2, QPalette::Button);
+    Panel9->setSingleBorder(true);
+    Panel9->setFixedHeight(39);
+    QFont bold = FontFaces::font(QStringLiteral("Tahoma"), 16);
+    bold.setBold(true);
+    Panel9->setFont(bold);
+    Panel9->setCaption(QStringLiteral("Ch.Assistenza"));
+    Panel9->setCaptionColor(highlight);
+    Panel10 = panel(Panel8, "Panel10", 2, QPalette::Button);
+    Panel10->setSingleBorder(true);
+    Panel10->setFont(FontFaces::font(QStringLiteral("Tahoma"), 15));
+    Panel10->setCaption(QStringLiteral("Versione free 1.0"));
+    Panel10->setCaptionColor(highlight);
+    stack->addWidget(Panel9);
+    stack->addWidget(Panel10, 1);
+}
+
+void TFFMAIN::createBottomBar()
+{
+    Panel2 = panel(this, "Panel2", 3, QPalette::Light);
+    Panel2->setFixedHeight(49);
+    auto *row = layoutInside<QHBoxLayout>(Panel2);
+
+    StaticText1 = panel(Panel2, "StaticText1", 1, QPalette::Button, Bevel::Lowered, Bevel::Raised);
+    StaticText1->setFont(FontFaces::font(QStringLiteral("MS Sans Serif"), 16));
+    StaticText1->setCaption(MakerCredit);
+    StaticText1->setCaptionColor(Qt::black);
+
+    Panel4 = panel(Panel2, "Panel4", 1, QPalette::Button, Bevel::Lowered, Bevel::None);
+    Panel4->setFixedWidth(210);
+    cxHyperLinkEdit3 = new HyperLinkEdit(Panel4);
+    cxHyperLinkEdit3->setObjectName(QStringLiteral("cxHyperLinkEdit3"));
+    cxHyperLinkEdit3->setGeometry(25, 4, 176, 28);
+    cxHyperLinkEdit3->setFont(FontFaces::font(QStringLiteral("MS Sans Serif"), 16));
+    cxHyperLinkEdit3->setText(MakerAddress);
+    connect(cxHyperLinkEdit3, &HyperLinkEdit::activated, this,
+            [](const QString &address) { ShellOpen(address, QString(), QString(), ShowMaximized); });
+
+    StaticText2 = panel(Panel2, "StaticText2", 1, QPalette::Button, Bevel::None, Bevel::None);
+    StaticText2->setFixedWidth(4);
+
+    Panel7 = panel(Panel2, "Panel7", 1, QPalette::Button, Bevel::Lowered, Bevel::None);
+    Panel7->setFixedWidth(170);
+    QFont helpFont = FontFaces::font(QStringLiteral("Tahoma"), 15);
+    helpFont.setBold(true);
+    BBHelp = new OfficeButton(QStringLiteral("?"), Panel7);
     BBHelp->setObjectName(QStringLiteral("BBHelp"));
     BBHelp->setGeometry(8, 8, 73, 21);
+    BBHelp->setFont(helpFont);
     BBHelp->setVisible(false);
     connect(BBHelp, &QPushButton::clicked, this, &TFFMAIN::BBHelpClick);
-    BBInforma = new QPushButton(QStringLiteral("i"), this);
+    QFont infoFont = FontFaces::font(QStringLiteral("Tahoma"), 16);
+    infoFont.setBold(true);
+    BBInforma = new OfficeButton(QStringLiteral("i"), Panel7);
     BBInforma->setObjectName(QStringLiteral("BBInforma"));
     BBInforma->setGeometry(96, 8, 65, 21);
+    BBInforma->setFont(infoFont);
     BBInforma->setVisible(false);
     connect(BBInforma, &QPushButton::clicked, this, &TFFMAIN::BBInformaClick);
+
+    row->addWidget(StaticText1, 1);
+    row->addWidget(Panel4);
+    row->addWidget(StaticText2);
+    row->addWidget(Panel7);
+}
+
+void TFFMAIN::createWorkArea()
+{
+    Panel3 = panel(this, "Panel3", 3, QPalette::Light);
+    Panel3->setBorderWidth(1);
+    auto *fill = layoutInside<QHBoxLayout>(Panel3);
+    Panel6 = panel(Panel3, "Panel6", 1, QPalette::Light, Bevel::Lowered, Bevel::Lowered);
+    fill->addWidget(Panel6);
+    auto *row = layoutInside<QHBoxLayout>(Panel6);
+    cxGrid1 = new QWidget(Panel6);
+    cxGrid1->setObjectName(QStringLiteral("cxGrid1"));
+    Panel5 = panel(Panel6, "Panel5", 2, QPalette::Light);
+    Panel5->setSingleBorder(true);
+    Panel5->setFixedWidth(142);
+    row->addWidget(cxGrid1, 1);
+    row->addWidget(Panel5);
+}
+
+void TFFMAIN::createCommands()
+{
+    const QFont font = FontFaces::font(QStringLiteral("Tahoma"), 15);
+    auto command = [this, &font](OfficeButton *b, const char *name, int top) {
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(8, top, 121, 33);
+        b->setFont(font);
+        QPalette pal = b->palette();
+        pal.setColor(QPalette::ButtonText, Qt::black);
+        b->setPalette(pal);
+        return b;
+    };
+    BBInserisci = command(new OfficeButton(QStringLiteral("Inserisci"), Panel5), "BBInserisci", 8);
+    BBModifica = command(new OfficeButton(QStringLiteral("Modifica"), Panel5), "BBModifica", 40);
+    BBCancella = command(new OfficeButton(QStringLiteral("Cancella"), Panel5), "BBCancella", 72);
+    BBStampa = new SplitDropDownButton(QStringLiteral("Stampa"), Panel5);
+    command(BBStampa, "BBStampa", 104);
+    BBEsci = command(new OfficeButton(QStringLiteral("Esci"), Panel5), "BBEsci", 160);
+    setTabOrder(BBInserisci, BBModifica);
+    setTabOrder(BBModifica, BBCancella);
+    setTabOrder(BBCancella, BBStampa);
+    setTabOrder(BBStampa, BBEsci);
+    connect(BBInserisci, &QPushButton::clicked, this, &TFFMAIN::BBInserisciClick);
+    connect(BBModifica, &QPushButton::clicked, this, &TFFMAIN::BBModificaClick);
+    connect(BBCancella, &QPushButton::clicked, this, &TFFMAIN::BBCancellaClick);
+    connect(BBEsci, &QPushButton::clicked, this, &TFFMAIN::BBEsciClick);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    StampaHTMLselezione1 = PopupMenu1->addAction(QStringLiteral("Stampa HTML (lista selezione)"));
+    StampaHTMLselezione1->setObjectName(QStringLiteral("StampaHTMLselezione1"));
+    StampaHTMLSelezione2 = PopupMenu1->addAction(QStringLiteral("Stampa HTML (chiamata selezionata)"));
+    StampaHTMLSelezione2->setObjectName(QStringLiteral("StampaHTMLSelezione2"));
+    connect(StampaHTMLselezione1, &QAction::triggered, this, &TFFMAIN::StampaHTMLselezione1Click);
+    connect(StampaHTMLSelezione2, &QAction::triggered, this, &TFFMAIN::StampaHTMLSelezione2Click);
+    BBStampa->setDropDownMenu(PopupMenu1);
+}
+
+void TFFMAIN::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TFFMAIN::FormShow()
+{
+    BBInserisci->setFocus();
+}
+
+void TFFMAIN::BBInserisciClick()
+{
+    MemTable *store = DM1->ScadData;
+    const Bookmark before = store->bookmark();
+    FMFSCAD->OpenForInsert();
+    store->gotoBookmark(before);
+}
+
+void TFFMAIN::BBModificaClick()
+{
+    MemTable *store = DM1->ScadData;
+    if (store->recordCount() == 0)
+        return;
+    const Bookmark before = store->bookmark();
+    FMFSCAD->OpenForModify();
+    store->gotoBookmark(before);
+}
+
+void TFFMAIN::BBCancellaClick()
+{
+    MemTable *store = DM1->ScadData;
+    if (store->recordCount() == 0)
+        return;
+    if (MessageBoxes::confirm(QStringLiteral("Confermi cancellazione nominativo ?"), this))
+        store->remove();
 }
 
 void TFFMAIN::BBEsciClick()
 {
     close();
+}
+
+void TFFMAIN::StampaHTMLselezione1Click()
+{
+    printHtml(true);
+}
+
+void TFFMAIN::StampaHTMLSelezione2Click()
+{
+    printHtml(false);
+}
+
+void TFFMAIN::printHtml(bool allRows)
+{
+    if (DM1->ScadData->recordCount() == 0)
+        return;
+    Q_UNUSED(allRows)
 }
 
 void TFFMAIN::BBHelpClick()

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "FieldDataLink.h"
+
+#include <QComboBox>
+
+class DataSource;
+
+// An editable drop-down list bound to a field. The user may pick an item or type any text.
+//
+// changed() is emitted every time the shown text changes, whatever the cause: typing, a pick,
+// setItemIndex(), or the field's value changing because the record moved, was appended, posted,
+// cancelled or reloaded. It is not emitted when the text stays the same. Connect to it once the
+// owner is built, so that filling the box while the owner is created reports nothing.
+class DBComboBox : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit DBComboBox(QWidget *parent = nullptr);
+
+    void setDataSource(DataSource *source);
+    DataSource *dataSource() const { return m_link.dataSource(); }
+    void setDataField(const QString &name);
+    QString dataField() const { return m_link.fieldName(); }
+    const FieldDataLink &dataLink() const { return m_link; }
+
+    QString shownText() const;
+    // The item equal to the shown text ignoring letter case, or -1.
+    int itemIndex() const;
+    // Like the user picking the item: shows its text, starts editing the record, and writes the
+    // text into the field when the record is posted. Nothing when that very text is shown.
+    void setItemIndex(int index);
+
+    bool isModified() const { return m_link.isModified(); }
+
+Q_SIGNALS:
+    void changed();
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void showField();
+    void writeField();
+    void textChangedByUser();
+    void reportChange();
+
+    FieldDataLink m_link;
+    QString m_reported;
+    bool m_loading = false;
+};

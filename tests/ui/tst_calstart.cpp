@@ -1,0 +1,309 @@
+#include "app/ShellOpen.h"
+#include "data/UDM1.h"
+#include "platform/editors/BevelPanel.h"
+#include "platform/editors/DBEdit.h"
+#include "platform/editors/HyperLinkEdit.h"
+#include "platform/editors/MessageBoxes.h"
+#include "platform/editors/OfficeButton.h"
+#include "platform/editors/SplitDropDownButton.h"
+#include "platform/memdata/MemField.h"
+#include "platform/memdata/MemTable.h"
+#include "ui/CalStart.h"
+#include "ui/UFMFSCAD.h"
+#include "ui/UFMINFO.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class tst_CalStart : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void window();
+    void commands_data();
+    void commands();
+    void focusGoesToInserisciOnShow();
+    void stampaDropsDownOnlyFromItsStrip();
+    void emptyStoreCommandsDoNothing();
+    void inserisciReturnsToTheFocusedCall();
+    void inserisciOnAnEmptyStore();
+    void modificaChangesTheFocusedCall();
+    void cancella_data();
+    void cancella();
+
+private:
+    void addCalls(int n);
+
+    std::unique_ptr<TDM1> m_dm;
+    std::unique_ptr<TFFMAIN> m_main;
+    std::unique_ptr<TFMFSCAD> m_editor;
+    std::unique_ptr<TFFINFO> m_info;
+    QTemporaryDir m_dir;
+    QStringList m_boxes;
+    QStringList m_opened;
+    MessageBoxes::Answer m_answer = MessageBoxes::Answer::No;
+};
+
+void tst_CalStart::initTestCase()
+{
+    m_dm = std::make_unique<TDM1>();
+    DM1 = m_dm.get();
+    m_dm->setExecutablePath(m_dir.filePath("callistro"));
+    m_dm->DataModuleCreate();
+    m_main = std::make_unique<TFFMAIN>();
+    FFMAIN = m_main.get();
+    m_editor = std::make_unique<TFMFSCAD>();
+    FMFSCAD = m_editor.get();
+    m_info = std::make_unique<TFFINFO>();
+    FFINFO = m_info.get();
+    MessageBoxes::setAnswerer([this](MessageBoxes::Kind, const QString &caption, const QString &text) {
+        m_boxes << caption + u'|' + text;
+        return m_answer;
+    });
+    setShellOpenWatcher([this](const QString &f, const QString &, const QString &, int) { m_opened << f; });
+    FFMAIN->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FFMAIN));
+}
+
+void tst_CalStart::cleanupTestCase()
+{
+    MessageBoxes::setAnswerer({});
+    setShellOpenWatcher({});
+    m_info.reset();
+    m_editor.reset();
+    m_main.reset();
+    m_dm.reset();
+    FFINFO = nullptr;
+    FMFSCAD = nullptr;
+    FFMAIN = nullptr;
+    DM1 = nullptr;
+}
+
+void tst_CalStart::init()
+{
+    m_boxes.clear();
+    m_opened.clear();
+    DM1->ScadData->close();
+    DM1->ScadData->open();
+}
+
+void tst_CalStart::cleanup() {}
+
+void tst_CalStart::addCalls(int n)
+{
+    for (int i = 0; i < n; ++i) {
+        DM1->ScadData->append();
+        DM1->ScadDataRagioneSociale->setAsString(QString("Call %1").arg(i));
+        DM1->ScadData->post();
+    }
+}
+
+void tst_CalStart::window()
+{
+    QCOMPARE(FFMAIN->windowTitle(), QString("  CALLISTRO - Chiamate di assistenza tecnica (Versione freeware 1.0)   "));
+    QCOMPARE(FFMAIN->Panel1->height(), 89);
+    QCOMPARE(FFMAIN->Panel2->height(), 49);
+    QCOMPARE(FFMAIN->Panel8->width(), 168);
+    QCOMPARE(FFMAIN->Panel9->height(), 39);
+    QCOMPARE(FFMAIN->Panel9->caption(), QString("Ch.Assistenza"));
+    QCOMPARE(FFMAIN->Panel10->caption(), QString("Versione free 1.0"));
+    QCOMPARE(FFMAIN->Panel5->width(), 142);
+    QCOMPARE(FFMAIN->Panel7->width(), 170);
+    QCOMPARE(FFMAIN->Panel4->width(), 210);
+    QCOMPARE(FFMAIN->StaticText2->width(), 4);
+    QCOMPARE(FFMAIN->cxHyperLinkEdit3->geometry(), QRect(25, 4, 176, 28));
+    QCOMPARE(FFMAIN->Image1->pixmap().size(), QSize(742, 78));
+    QVERIFY(!FFMAIN->BBHelp->isVisibleTo(FFMAIN));
+    QVERIFY(!FFMAIN->BBInforma->isVisibleTo(FFMAIN));
+    QCOMPARE(FFMAIN->PopupMenu1->actions(), (QList<QAction *>{FFMAIN->StampaHTMLselezione1, FFMAIN->StampaHTMLSelezione2}));
+    QCOMPARE(FFMAIN->StampaHTMLselezione1->text(), QString("Stampa HTML (lista selezione)"));
+    QCOMPARE(FFMAIN->StampaHTMLSelezione2->text(), QString("Stampa HTML (chiamata selezionata)"));
+}
+
+void tst_CalStart::commands_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("top");
+    QTest::newRow("Inserisci") << "BBInserisci" << "Inserisci" << 8;
+    QTest::newRow("Modifica") << "BBModifica" << "Modifica" << 40;
+    QTest::newRow("Cancella") << "BBCancella" << "Cancella" << 72;
+    QTest::newRow("Stampa") << "BBStampa" << "Stampa" << 104;
+    QTest::newRow("Esci") << "BBEsci" << "Esci" << 160;
+}
+
+void tst_CalStart::commands()
+{
+    QFETCH(QString, name);
+    QFETCH(int, top);
+    auto *b = FFMAIN->Panel5->findChild<OfficeButton *>(name);
+    QVERIFY(b);
+    QTEST(b->text(), "caption");
+    QCOMPARE(b->geometry(), QRect(8, top, 121, 33));
+    QCOMPARE(b->font().pixelSize(), 15);
+}
+
+void tst_CalStart::focusGoesToInserisciOnShow()
+{
+    FFMAIN->BBEsci->setFocus();
+    FFMAIN->hide();
+    FFMAIN->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FFMAIN));
+    QCOMPARE(FFMAIN->focusWidget(), static_cast<QWidget *>(FFMAIN->BBInserisci));
+    // The tab order follows the column.
+    QList<QWidget *> order;
+    QWidget *w = FFMAIN->BBInserisci;
+    for (int i = 0; i < 5; ++i, w = w->nextInFocusChain()) {
+        while (!qobject_cast<QPushButton *>(w))
+            w = w->nextInFocusChain();
+        order << w;
+    }
+    QCOMPARE(order, (QList<QWidget *>{FFMAIN->BBInserisci, FFMAIN->BBModifica, FFMAIN->BBCancella, FFMAIN->BBStampa, FFMAIN->BBEsci}));
+}
+
+void tst_CalStart::stampaDropsDownOnlyFromItsStrip()
+{
+    addCalls(1);
+    FFMAIN->move(-300, 0); // room on the small test screen for the menu to open where it should
+    SplitDropDownButton *b = FFMAIN->BBStampa;
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 16));
+    QVERIFY(!FFMAIN->PopupMenu1->isVisible());
+    QTest::keyClick(b, Qt::Key_Space);
+    QTest::keyClick(b, Qt::Key_Return);
+    QVERIFY(!FFMAIN->PopupMenu1->isVisible());
+    QVERIFY(m_opened.isEmpty());
+
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(121 - 7, 16));
+    QTRY_VERIFY(FFMAIN->PopupMenu1->isVisible());
+    const QRect menu = FFMAIN->PopupMenu1->geometry();
+    const QPoint buttonBottom = b->mapToGlobal(QPoint(b->width() / 2, b->height()));
+    QCOMPARE(menu.top(), buttonBottom.y());
+    QVERIFY2(qAbs(menu.center().x() - buttonBottom.x()) <= 1, qPrintable(QString("%1 %2 %3").arg(menu.left()).arg(menu.width()).arg(buttonBottom.x())));
+    FFMAIN->PopupMenu1->hide();
+
+    b->setFocus();
+    QTest::keyClick(b, Qt::Key_Down, Qt::AltModifier);
+    QTRY_VERIFY(FFMAIN->PopupMenu1->isVisible());
+    FFMAIN->PopupMenu1->hide();
+    QTest::keyClick(b, Qt::Key_Up, Qt::ShiftModifier);
+    QTRY_VERIFY(FFMAIN->PopupMenu1->isVisible());
+    FFMAIN->PopupMenu1->hide();
+}
+
+void tst_CalStart::emptyStoreCommandsDoNothing()
+{
+    bool dialogShown = false;
+    QTimer::singleShot(200, [&] {
+        if (QApplication::activeModalWidget())
+            dialogShown = true;
+        if (QWidget *w = QApplication::activeModalWidget())
+            w->close();
+    });
+    FFMAIN->BBModifica->click();
+    FFMAIN->BBCancella->click();
+    FFMAIN->StampaHTMLselezione1->trigger();
+    FFMAIN->StampaHTMLSelezione2->trigger();
+    QTest::qWait(250);
+    QVERIFY(!dialogShown);
+    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(m_opened.isEmpty());
+    QVERIFY(!QFile::exists(ProgramFolder + PrintFileName));
+}
+
+namespace {
+
+// Runs driver inside the editor's modal loop; a dialog left open is closed afterwards.
+void whileEditorOpen(const std::function<void()> &driver)
+{
+    QTimer::singleShot(0, FMFSCAD, [driver] {
+        QVERIFY(FMFSCAD->isVisible());
+        driver();
+        if (FMFSCAD->isVisible())
+            FMFSCAD->reject();
+    });
+}
+
+void enterCall(const QString &name)
+{
+    FMFSCAD->EDITRagioneSociale->setFocus();
+    FMFSCAD->EDITRagioneSociale->selectAll();
+    QTest::keyClicks(FMFSCAD->EDITRagioneSociale, name);
+    QTest::mouseClick(FMFSCAD->BBInserisci, Qt::LeftButton);
+}
+
+QStringList names()
+{
+    QStringList out;
+    for (quint32 id : DM1->ScadData->recordOrder())
+        out << DM1->ScadData->text(id, DM1->ScadDataRagioneSociale);
+    return out;
+}
+
+} // namespace
+
+void tst_CalStart::inserisciReturnsToTheFocusedCall()
+{
+    addCalls(3);
+    DM1->ScadData->moveTo(1);
+    whileEditorOpen([] {
+        enterCall("nuova uno");
+        enterCall("nuova due");
+        QTest::mouseClick(FMFSCAD->BBEsci, Qt::LeftButton);
+    });
+    FFMAIN->BBInserisci->click();
+    QCOMPARE(names(), (QStringList{"Call 0", "Call 1", "Call 2", "NUOVA UNO", "NUOVA DUE"}));
+    QCOMPARE(DM1->ScadData->state(), MemTable::State::Browse);
+    QCOMPARE(DM1->ScadDataRagioneSociale->asString(), QString("Call 1"));
+}
+
+void tst_CalStart::inserisciOnAnEmptyStore()
+{
+    whileEditorOpen([] {
+        enterCall("prima");
+        QTest::mouseClick(FMFSCAD->BBEsci, Qt::LeftButton);
+    });
+    FFMAIN->BBInserisci->click();
+    QCOMPARE(names(), QStringList{"PRIMA"});
+    QCOMPARE(DM1->ScadDataRagioneSociale->asString(), QString("PRIMA")); // where the editor left it
+}
+
+void tst_CalStart::modificaChangesTheFocusedCall()
+{
+    addCalls(3);
+    DM1->ScadData->moveTo(2);
+    whileEditorOpen([] { enterCall("cambiata"); });
+    FFMAIN->BBModifica->click();
+    QCOMPARE(names(), (QStringList{"Call 0", "Call 1", "CAMBIATA"}));
+    QCOMPARE(DM1->ScadData->currentPosition(), 2);
+}
+
+void tst_CalStart::cancella_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("No") << false;
+    QTest::newRow("Yes") << true;
+}
+
+void tst_CalStart::cancella()
+{
+    QFETCH(bool, yes);
+    addCalls(3);
+    DM1->ScadData->moveTo(1);
+    m_answer = yes ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No;
+    FFMAIN->BBCancella->click();
+    QCOMPARE(m_boxes, QStringList{"Confirm|Confermi cancellazione nominativo ?"});
+    QCOMPARE(DM1->ScadData->recordCount(), yes ? 2 : 3);
+    QCOMPARE(DM1->ScadDataRagioneSociale->asString(), QString(yes ? "Call 2" : "Call 1"));
+}
+
+QTEST_MAIN(tst_CalStart)
+#include "tst_calstart.moc"
