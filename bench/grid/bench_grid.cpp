@@ -1,0 +1,265 @@
+// Figures for the grid on generated calls: building the rows, sorting, grouping, moving the focus,
+// painting a screen, and the same sort through QSortFilterProxyModel for comparison.
+// Usage: bench_grid [record counts...] [--no-proxy] [--png file-prefix]   (default 100000 1000000)
+
+#include "platform/grid/GridBand.h"
+#include "platform/grid/GridBandedTableView.h"
+#include "platform/grid/GridColumn.h"
+#include "platform/grid/GridControl.h"
+#include "platform/grid/GridLevel.h"
+#include "platform/grid/GridStyle.h"
+#include "platform/grid/GridSummaryGroup.h"
+#include "platform/memdata/DataSource.h"
+#include "platform/memdata/DateTimeKey.h"
+#include "platform/memdata/MemField.h"
+#include "platform/memdata/MemTable.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QSortFilterProxyModel>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+struct ColumnPlan
+{
+    const char *name;
+    FieldKind kind;
+    int size;
+    const char *caption;
+    int band, line, place, width;
+};
+
+// The visible columns of the call list, with their places.
+const ColumnPlan plan[] = {
+    {"dataointervento", FieldKind::DateTime, 0, "D.H.Prev.INT.", 0, 0, 1, 138},
+    {"Telefono1", FieldKind::Text, 30, "Telefono", 0, 0, 2, 166},
+    {"espletata", FieldKind::Text, 1, "Espletata (E/N)", 0, 0, 3, 20},
+    {"RagioneSociale", FieldKind::Text, 70, "Nome", 0, 1, 0, 147},
+    {"Indirizzo", FieldKind::Text, 50, "", 0, 2, 0, 243},
+    {"cap", FieldKind::Text, 9, "CAP", 0, 3, 0, 62},
+    {"Localita", FieldKind::Text, 60, "", 0, 3, 1, 236},
+    {"Provincia", FieldKind::Text, 2, "PR", 0, 3, 2, 41},
+    {"dataorichiesta", FieldKind::DateTime, 0, "D.H.Richiesta", 1, 0, 3, 154},
+    {"produttore", FieldKind::Text, 50, "Produttore", 1, 0, 4, 183},
+    {"distributore", FieldKind::Text, 50, "Distributore", 1, 0, 5, 580},
+    {"tipoarticolo", FieldKind::Text, 30, "Tipo Articolo", 1, 1, 0, 154},
+    {"articolo", FieldKind::Text, 30, "Articolo", 1, 1, 1, 183},
+    {"matricola", FieldKind::Text, 30, "Matricola", 1, 1, 2, 266},
+    {"PartitaIva", FieldKind::Text, 16, "Partita Iva", 1, 1, 3, 144},
+    {"CodiceFiscale", FieldKind::Text, 16, "Codice Fiscale", 1, 1, 4, 170},
+    {"desproblema", FieldKind::Text, 300, "Descrizione del problema", 1, 2, 0, 509},
+    {"ingaranzia", FieldKind::Text, 1, "In Garanzia (S/N)", 1, 3, 0, 20},
+    {"dataacquisto", FieldKind::DateTime, 0, "Data Acquisto", 1, 3, 1, 134},
+    {"desdifetto", FieldKind::Text, 300, "Descrizione del difetto", 1, 3, 2, 763},
+};
+
+const char *const provinces[] = {"MI", "TO", "RM", "NA", "BO", "FI", "VE", "GE", "PA", "BA", "CA", "TS", "PD", "VR", "BS"};
+const char *const makers[] = {"Epson", "Canon", "HP", "Brother", "Samsung", "Lexmark", "Kyocera", "Ricoh", "Xerox", "Olivetti"};
+
+QByteArray randomWord(QRandomGenerator &rng, int length)
+{
+    static const char letters[] = "abcdefghilmnoprstuvz";
+    QByteArray w;
+    w.append(char('A' + rng.bounded(26)));
+    for (int i = 1; i < length; ++i)
+        w.append(letters[rng.bounded(20)]);
+    return w;
+}
+
+void fill(MemTable &table, int count)
+{
+    QRandomGenerator rng(20240325);
+    table.disableControls();
+    table.setEventsEnabled(false);
+    const qint64 base = DateTimeKey::fromDateTime(QDateTime(QDate(2020, 1, 1), QTime(0, 0)));
+    for (int i = 0; i < count; ++i) {
+        table.append();
+        for (int f = 1; f < table.fieldCount(); ++f) {
+            MemField *field = table.field(f);
+            const QString &n = field->fieldName();
+            if (field->kind() == FieldKind::DateTime) {
+                field->setAsDateTimeKey(base + qint64(rng.bounded(5 * 365)) * DateTimeKey::MsPerDay + rng.bounded(86400) * 1000);
+            } else if (n == QLatin1String("Provincia")) {
+                field->setAsAnsi(provinces[rng.bounded(15)]);
+            } else if (n == QLatin1String("produttore")) {
+                field->setAsAnsi(makers[rng.bounded(10)]);
+            } else if (n == QLatin1String("RagioneSociale")) {
+                field->setAsAnsi(QByteArray(randomWord(rng, 6) + ' ' + randomWord(rng, 7)));
+            } else if (field->size() <= 2) {
+                field->setAsAnsi(rng.bounded(2) ? "S" : "N");
+            } else {
+                field->setAsAnsi(randomWord(rng, std::min(field->size(), 3 + int(rng.bounded(10)))));
+            }
+        }
+        table.post();
+    }
+    table.setEventsEnabled(true);
+    table.first();
+    table.enableControls();
+}
+
+// The peer: a plain table model over the same records, sorted by a proxy.
+class TableModel : public QAbstractTableModel
+{
+public:
+    explicit TableModel(const MemTable *table) : m_table(table) {}
+    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_table->recordCount(); }
+    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_table->fieldCount(); }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role != Qt::DisplayRole)
+            return {};
+        const MemField *field = m_table->field(index.column());
+        const quint32 id = m_table->recordOrder()[size_t(index.row())];
+        // Date-times as their plain number: the cheapest form a proxy can compare.
+        if (field->kind() == FieldKind::DateTime)
+            return m_table->dateTimeKey(id, field);
+        return m_table->text(id, field);
+    }
+
+private:
+    const MemTable *m_table;
+};
+
+double timeMs(const std::function<void()> &work)
+{
+    QElapsedTimer t;
+    t.start();
+    work();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+void report(const char *what, int count, double ms)
+{
+    std::printf("  %-52s %9d  %10.2f ms\n", what, count, ms);
+    std::fflush(stdout);
+}
+
+void run(int count, const QString &png, bool withProxy)
+{
+    MemTable table;
+    for (const ColumnPlan &s : plan)
+        table.addField(QString::fromLatin1(s.name), s.kind, s.size);
+    table.open();
+    std::printf("%d records\n", count);
+    report("fill the table (not the grid)", count, timeMs([&] { fill(table, count); }));
+    const qsizetype tableBytes = table.bytesReserved();
+
+    DataSource source;
+    source.setTable(&table);
+    GridControl grid;
+    GridBandedTableView *view = grid.createLevel(QStringLiteral("level"))->createBandedTableView(QStringLiteral("view"));
+    GridBand *b0 = view->createBand();
+    b0->setWidth(324);
+    b0->setFixed(GridBand::Fixed::Left);
+    view->createBand()->setWidth(917);
+    GridStyle content;
+    content.setFont(QStringLiteral("HE_TERMINAL"), 12);
+    content.setTextColor(QColor(0, 0, 138));
+    for (const ColumnPlan &s : plan) {
+        GridColumn *c = view->createColumn();
+        c->setFieldName(QString::fromLatin1(s.name));
+        c->setCaption(QString::fromLatin1(s.caption));
+        c->setPosition(s.band, s.line, s.place);
+        c->setWidth(s.width);
+        c->setContentStyle(&content);
+    }
+    GridSummaryGroup *summary = view->createSummaryGroup();
+    summary->addLink(view->columnByField(QStringLiteral("Provincia")));
+    summary->addItem(GridSummaryItem{QStringLiteral("RagioneSociale"), GridSummaryItem::Kind::Count, QStringLiteral("#####"),
+                                     view->columnByField(QStringLiteral("RagioneSociale"))});
+    GridViewOptions options;
+    options.indicator = true;
+    options.columnsQuickCustomization = true;
+    options.groupFooters = GridViewOptions::GroupFooters::AlwaysVisible;
+    view->setOptions(options);
+    grid.resize(1280, 800);
+    grid.show();
+    QApplication::processEvents();
+
+    GridDataController *c = view->controller();
+    const MemField *name = table.fieldByName(QStringLiteral("RagioneSociale"));
+    const MemField *date = table.fieldByName(QStringLiteral("dataorichiesta"));
+    const MemField *prov = table.fieldByName(QStringLiteral("Provincia"));
+    const MemField *maker = table.fieldByName(QStringLiteral("produttore"));
+
+    report("bind the grid (rows in store order)", count, timeMs([&] { view->setDataSource(&source); }));
+    report("sort by Nome (text)", count, timeMs([&] { c->setSortKeys({{name, Qt::AscendingOrder}}); }));
+    report("sort by Nome, other way", count, timeMs([&] { c->changeSort(name, GridDataController::SortChange::Replace); }));
+    report("sort by D.H.Richiesta (date)", count, timeMs([&] { c->setSortKeys({{date, Qt::AscendingOrder}}); }));
+    report("sort by PR, then Nome (shift)", count, timeMs([&] {
+               c->setSortKeys({{prov, Qt::AscendingOrder}, {name, Qt::AscendingOrder}});
+           }));
+    c->setSortKeys({{name, Qt::AscendingOrder}});
+    report("group by PR", count, timeMs([&] { c->groupBy(prov, 0); }));
+    report("expand every group", count, timeMs([&] { c->setAllGroupsExpanded(true); }));
+    report("regroup by Produttore", count, timeMs([&] { c->setGroupKeys({{maker, Qt::AscendingOrder}}); }));
+    report("cursor to the last record, its group opens", count, timeMs([&] { table.last(); }));
+    report("focus the first row, cursor stays", count, timeMs([&] { c->setFocusedRow(0); }));
+    const qsizetype gridBytes = c->bytesUsed();
+
+    std::printf("  %-52s %9d  %10.1f bytes a record (table %.1f)\n", "memory held by the grid's rows", count,
+                double(gridBytes) / count, double(tableBytes) / count);
+
+    QImage image(view->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    view->viewport()->render(&image); // warm up fonts and caches
+    const int frames = 30;
+    const double paint = timeMs([&] {
+        for (int i = 0; i < frames; ++i) {
+            view->setTopRow(view->topRow() + 7);
+            view->viewport()->render(&image);
+        }
+    });
+    report("scroll and paint one screen (mean of 30)", count, paint / frames);
+    if (!png.isEmpty())
+        image.save(png + QStringLiteral("-grouped.png"));
+    report("ungroup", count, timeMs([&] { c->setGroupKeys({}); }));
+    report("focus the last record (Ctrl+End), cursor follows", count, timeMs([&] { c->setFocusedRow(c->rowCount() - 1); }));
+    report("cursor to the first record, focus follows", count, timeMs([&] { table.first(); }));
+    view->setTopRow(count / 2);
+    report("paint one screen, ungrouped, mid-table", count, timeMs([&] { view->viewport()->render(&image); }));
+    if (!png.isEmpty())
+        image.save(png + QStringLiteral("-rows.png"));
+
+    if (!withProxy)
+        return;
+    TableModel model(&table);
+    QSortFilterProxyModel proxy;
+    proxy.setSourceModel(&model);
+    report("QSortFilterProxyModel: set source", count, timeMs([&] { proxy.sort(-1); }));
+    report("QSortFilterProxyModel: sort by Nome", count, timeMs([&] { proxy.sort(name->index(), Qt::AscendingOrder); }));
+    report("QSortFilterProxyModel: sort by date", count, timeMs([&] { proxy.sort(date->index(), Qt::AscendingOrder); }));
+
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QList<int> counts;
+    QString png;
+    bool withProxy = true;
+    const QStringList args = app.arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--no-proxy"))
+            withProxy = false;
+        else if (args[i] == QLatin1String("--png") && i + 1 < args.size())
+            png = args[++i];
+        else if (args[i].toInt() > 0)
+            counts << args[i].toInt();
+    }
+    if (counts.isEmpty())
+        counts = {100000, 1000000};
+    for (int n : counts)
+        run(n, png, withProxy);
+    return 0;
+}

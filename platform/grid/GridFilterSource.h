@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/filter/FilterValueSource.h"
+
+#include <vector>
+
+class MemField;
+class MemTable;
+
+// A table's fields as a filter sees them. Rows are record identities, so a compiled predicate
+// can serve as the grid's row filter: [&p](quint32 id) { return p.accepts(int(id)); }.
+class GridFilterSource : public FilterValueSource
+{
+public:
+    struct Column
+    {
+        const MemField *field;
+        QString caption;
+    };
+
+    GridFilterSource(const MemTable *table, std::vector<Column> columns);
+
+    int columnCount() const override { return int(m_columns.size()); }
+    FilterFieldKind kind(int column) const override;
+    QString columnName(int column) const override;
+    QString columnCaption(int column) const override;
+    bool isNull(int row, int column) const override;
+    QStringView text(int row, int column, QString &buffer) const override;
+    qint64 integer(int row, int column) const override;
+    qint64 dateTimeKey(int row, int column) const override;
+
+private:
+    const MemTable *m_table;
+    std::vector<Column> m_columns;
+};
