@@ -10,6 +10,17 @@
 #include "platform/editors/MessageBoxes.h"
 #include "platform/editors/OfficeButton.h"
 #include "platform/editors/SplitDropDownButton.h"
+#include "platform/grid/GridBand.h"
+#include "platform/grid/GridBandedTableView.h"
+#include "platform/grid/GridColumn.h"
+#include "platform/grid/GridControl.h"
+#include "platform/grid/GridLevel.h"
+#include "platform/grid/GridStyle.h"
+#include "platform/grid/GridStyleRepository.h"
+#include "platform/grid/GridSummaryGroup.h"
+#include "platform/grid/GridSummaryItem.h"
+#include "platform/grid/GridViewOptions.h"
+#include "platform/memdata/DataSource.h"
 #include "platform/memdata/MemTable.h"
 
 #include <QFileInfo>
@@ -187,13 +198,126 @@ void TFFMAIN::createWorkArea()
     Panel6 = panel(Panel3, "Panel6", 1, QPalette::Light, Bevel::Lowered, Bevel::Lowered);
     fill->addWidget(Panel6);
     auto *row = layoutInside<QHBoxLayout>(Panel6);
-    cxGrid1 = new QWidget(Panel6);
-    cxGrid1->setObjectName(QStringLiteral("cxGrid1"));
+    createGrid();
     Panel5 = panel(Panel6, "Panel5", 2, QPalette::Light);
     Panel5->setSingleBorder(true);
     Panel5->setFixedWidth(142);
     row->addWidget(cxGrid1, 1);
     row->addWidget(Panel5);
+}
+
+void TFFMAIN::createStyles()
+{
+    cxStyleRepository1 = new GridStyleRepository(this);
+    cxStyleRepository1->setObjectName(QStringLiteral("cxStyleRepository1"));
+    const QPalette pal = palette();
+    const QColor darkBlue(0, 0, 138);
+    auto style = [this](const char *name, const QColor &background, const char *face, int pixels, bool bold,
+                        const QColor &text) {
+        GridStyle *s = cxStyleRepository1->createStyle(QString::fromLatin1(name));
+        s->setBackground(background);
+        s->setFont(QString::fromLatin1(face), pixels, bold);
+        s->setTextColor(text);
+        return s;
+    };
+    cxStyle1 = style("cxStyle1", pal.color(QPalette::Light), "MS Sans Serif", 11, false, pal.color(QPalette::WindowText));
+    cxStyle3 = style("cxStyle3", pal.color(QPalette::Light), "Tahoma", 12, true, QColor(0, 128, 0));
+    cxStyle10 = style("cxStyle10", pal.color(QPalette::Base), "HE_TERMINAL", 12, false, darkBlue);
+    cxStyle13 = style("cxStyle13", pal.color(QPalette::Light), "Tahoma", 12, true, darkBlue);
+    cxStyle14 = style("cxStyle14", pal.color(QPalette::ToolTipBase), "HE_TERMINAL", 12, false, darkBlue);
+}
+
+void TFFMAIN::createGrid()
+{
+    createStyles();
+    cxGrid1 = new GridControl(Panel6);
+    cxGrid1->setObjectName(QStringLiteral("cxGrid1"));
+    cxGrid1Level1 = cxGrid1->createLevel(QStringLiteral("cxGrid1Level1"));
+    cxGrid1DBTableView1 = cxGrid1Level1->createBandedTableView(QStringLiteral("cxGrid1DBTableView1"));
+    GridBandedTableView *v = cxGrid1DBTableView1;
+
+    GridBand *fixedBand = v->createBand();
+    fixedBand->setWidth(324);
+    fixedBand->setFixed(GridBand::Fixed::Left);
+    GridBand *mainBand = v->createBand();
+    mainBand->setWidth(917);
+    mainBand->setCaption(QStringLiteral("CALLISTRO - Chiamate di assistenza tecnica (Versione freeware)") + u" - "
+                         + MakerCredit + u" - " + MakerAddress);
+    createColumns();
+
+    GridViewOptions options;
+    options.editing = false;
+    options.inserting = false;
+    options.deletingConfirmation = false;
+    options.hideSelection = true;
+    options.indicator = true;
+    options.columnsQuickCustomization = true;
+    options.groupFooters = GridViewOptions::GroupFooters::AlwaysVisible;
+    v->setOptions(options);
+    v->setFooterStyle(cxStyle3);
+    v->setHeaderStyle(cxStyle1);
+    v->setIndicatorStyle(cxStyle1);
+    if (DM1)
+        v->setDataSource(DM1->DSScad);
+}
+
+void TFFMAIN::createColumns()
+{
+    struct Column {
+        const char *field;
+        const char *caption; // null: the header shows the field's name
+        int band, row, place, width;
+        bool visible;
+        GridStyle *content;
+    };
+    const int dflt = GridColumn::DefaultWidth;
+    const Column columns[] = {
+        {"RecId", nullptr, 0, 0, 0, dflt, false, nullptr},
+        {"RagioneSociale", "Nome", 0, 1, 0, 147, true, cxStyle14},
+        {"Indirizzo", nullptr, 0, 2, 0, 243, true, cxStyle10},
+        {"cap", "CAP", 0, 3, 0, 62, true, cxStyle10},
+        {"Localita", nullptr, 0, 3, 1, 236, true, cxStyle10},
+        {"Provincia", "PR", 0, 3, 2, 41, true, cxStyle10},
+        {"Riferimento1", "Riferimento", 1, 0, 0, 183, false, cxStyle10},
+        {"Telefono1", "Telefono", 0, 0, 2, 166, true, cxStyle14},
+        {"Fax1", "Fax 1", 1, 0, 1, 194, false, cxStyle10},
+        {"CodiceFiscale", "Codice Fiscale", 1, 1, 4, 170, true, cxStyle10},
+        {"PartitaIva", "Partita Iva", 1, 1, 3, 144, true, cxStyle10},
+        {"NumScad", nullptr, 1, 0, 2, dflt, false, cxStyle10},
+        {"dataorichiesta", "D.H.Richiesta", 1, 0, 3, 154, true, cxStyle10},
+        {"dataointervento", "D.H.Prev.INT.", 0, 0, 1, 138, true, cxStyle14},
+        {"produttore", "Produttore", 1, 0, 4, 183, true, cxStyle10},
+        {"distributore", "Distributore", 1, 0, 5, 580, true, cxStyle10},
+        {"tipoarticolo", "Tipo Articolo", 1, 1, 0, 154, true, cxStyle10},
+        {"articolo", "Articolo", 1, 1, 1, 183, true, cxStyle10},
+        {"matricola", "Matricola", 1, 1, 2, 266, true, cxStyle10},
+        {"dataacquisto", "Data Acquisto", 1, 3, 1, 134, true, cxStyle10},
+        {"ingaranzia", "In Garanzia (S/N)", 1, 3, 0, 20, true, cxStyle10},
+        {"desproblema", "Descrizione del problema", 1, 2, 0, 509, true, cxStyle10},
+        {"desdifetto", "Descrizione del difetto", 1, 3, 2, 763, true, cxStyle10},
+        {"espletata", "Espletata (E/N)", 0, 0, 3, 20, true, cxStyle14},
+    };
+    GridBandedTableView *v = cxGrid1DBTableView1;
+    for (const Column &c : columns) {
+        const QString field = QString::fromLatin1(c.field);
+        GridColumn *column = v->createColumn(QStringLiteral("cxGrid1DBTableView1") + field);
+        column->setFieldName(field);
+        if (c.caption)
+            column->setCaption(QString::fromLatin1(c.caption));
+        column->setPosition(c.band, c.row, c.place);
+        column->setWidth(c.width);
+        column->setVisible(c.visible);
+        column->setHeaderStyle(cxStyle13);
+        if (c.content)
+            column->setContentStyle(c.content);
+    }
+    GridColumn *nome = v->columnByField(QStringLiteral("RagioneSociale"));
+    nome->setHeaderVerticalAlignment(Qt::AlignVCenter);
+
+    GridSummaryGroup *summary = v->createSummaryGroup(QStringLiteral("cxGrid1DBTableView1SummaryGroup"));
+    for (const char *field : {"RagioneSociale", "cap", "Localita", "Provincia"})
+        summary->addLink(v->columnByField(QString::fromLatin1(field)));
+    summary->addItem(GridSummaryItem{QStringLiteral("NumScad"), GridSummaryItem::Kind::Count, QStringLiteral("#####"), nome});
 }
 
 void TFFMAIN::createCommands()

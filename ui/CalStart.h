@@ -3,6 +3,11 @@
 #include <QWidget>
 
 class BevelPanel;
+class GridBandedTableView;
+class GridControl;
+class GridLevel;
+class GridStyle;
+class GridStyleRepository;
 class HyperLinkEdit;
 class OfficeButton;
 class QLabel;
@@ -50,7 +55,15 @@ public:
     BevelPanel *StaticText1;
     BevelPanel *Panel3;
     BevelPanel *Panel6;
-    QWidget *cxGrid1;
+    GridControl *cxGrid1;
+    GridLevel *cxGrid1Level1;
+    GridBandedTableView *cxGrid1DBTableView1;
+    GridStyleRepository *cxStyleRepository1;
+    GridStyle *cxStyle1;
+    GridStyle *cxStyle3;
+    GridStyle *cxStyle10;
+    GridStyle *cxStyle13;
+    GridStyle *cxStyle14;
     BevelPanel *Panel5;
     OfficeButton *BBInserisci;
     OfficeButton *BBModifica;
@@ -69,6 +82,9 @@ private:
     void createBottomBar();
     void createWorkArea();
     void createCommands();
+    void createGrid();
+    void createStyles();
+    void createColumns();
     void printHtml(bool allRows);
     void openDocument(const QString &name);
 };

@@ -15,7 +15,7 @@ struct GridSummaryItem
     QString format;
     QPointer<GridColumn> column;
 
-    // A Delphi-style number format: '0' digits are always written, '#' digits only when needed,
+    // A picture number format: '0' digits are always written, '#' digits only when needed,
     // so "#####" writes the bare number. Other characters are copied as they are.
     static QString formatNumber(qint64 value, const QString &format);
 };

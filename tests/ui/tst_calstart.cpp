@@ -1,6 +1,9 @@
 #include "app/ShellOpen.h"
 #include "data/UDM1.h"
 #include "platform/editors/BevelPanel.h"
+#include "platform/grid/GridBandedTableView.h"
+#include "platform/grid/GridColumn.h"
+#include "platform/grid/GridDataController.h"
 #include "platform/editors/DBEdit.h"
 #include "platform/editors/HyperLinkEdit.h"
 #include "platform/editors/MessageBoxes.h"
@@ -37,6 +40,12 @@ private Q_SLOTS:
     void inserisciReturnsToTheFocusedCall();
     void inserisciOnAnEmptyStore();
     void modificaChangesTheFocusedCall();
+    void listColumns_data();
+    void listColumns();
+    void listFollowsTheStore();
+    void delInTheListDeletesAtOnce();
+    void groupCountsUnderNome_data();
+    void groupCountsUnderNome();
     void cancella_data();
     void cancella();
 
@@ -284,6 +293,95 @@ void tst_CalStart::modificaChangesTheFocusedCall()
     FFMAIN->BBModifica->click();
     QCOMPARE(names(), (QStringList{"Call 0", "Call 1", "CAMBIATA"}));
     QCOMPARE(DM1->ScadData->currentPosition(), 2);
+}
+
+void tst_CalStart::listColumns_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<bool>("visible");
+    QTest::newRow("RecId") << "RecId" << "RecId" << false;
+    QTest::newRow("Nome") << "RagioneSociale" << "Nome" << true;
+    QTest::newRow("Indirizzo") << "Indirizzo" << "Indirizzo" << true;
+    QTest::newRow("Riferimento") << "Riferimento1" << "Riferimento" << false;
+    QTest::newRow("Fax") << "Fax1" << "Fax 1" << false;
+    QTest::newRow("NumScad") << "NumScad" << "NumScad" << false;
+    QTest::newRow("Espletata") << "espletata" << "Espletata (E/N)" << true;
+    QTest::newRow("no column for email1") << "email1" << "" << false;
+}
+
+void tst_CalStart::listColumns()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, header);
+    GridColumn *c = FFMAIN->cxGrid1DBTableView1->columnByField(field);
+    if (header.isEmpty()) {
+        QVERIFY(!c);
+        return;
+    }
+    QVERIFY(c);
+    QCOMPARE(c->objectName(), "cxGrid1DBTableView1" + field);
+    QCOMPARE(c->displayCaption(), header);
+    QTEST(c->isVisible(), "visible");
+    QCOMPARE(FFMAIN->cxGrid1DBTableView1->columnCount(), 24);
+}
+
+void tst_CalStart::listFollowsTheStore()
+{
+    addCalls(3);
+    GridDataController *list = FFMAIN->cxGrid1DBTableView1->controller();
+    QCOMPARE(list->recordCount(), 3);
+    DM1->ScadData->moveTo(2);
+    QCOMPARE(list->focusedRecordId(), DM1->ScadData->currentRecordId());
+    list->setFocusedRow(list->rowOfRecord(DM1->ScadData->recordOrder()[0]));
+    QCOMPARE(DM1->ScadData->currentPosition(), 0); // the focus moves the cursor
+    DM1->ScadData->first();
+    DM1->ScadData->remove();
+    QCOMPARE(list->recordCount(), 2);
+}
+
+void tst_CalStart::delInTheListDeletesAtOnce()
+{
+    addCalls(3);
+    DM1->ScadData->moveTo(1);
+    GridBandedTableView *v = FFMAIN->cxGrid1DBTableView1;
+    v->setFocus();
+    QTest::keyClick(v, Qt::Key_Insert); // the list creates nothing
+    QCOMPARE(DM1->ScadData->recordCount(), 3);
+    QTest::keyClick(v, Qt::Key_Delete);
+    QCOMPARE(DM1->ScadData->recordCount(), 2);
+    QTest::keyClick(v, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(DM1->ScadData->recordCount(), 1);
+    QVERIFY(m_boxes.isEmpty()); // no question
+    QCOMPARE(names(), QStringList{"Call 0"});
+}
+
+void tst_CalStart::groupCountsUnderNome_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("count");
+    QTest::newRow("PR") << "Provincia" << "2";
+    QTest::newRow("Localita") << "Localita" << "2";
+    QTest::newRow("Produttore") << "produttore" << "";
+}
+
+void tst_CalStart::groupCountsUnderNome()
+{
+    QFETCH(QString, field);
+    for (const char *v : {"FC", "FC", "RA"}) {
+        DM1->ScadData->append();
+        DM1->ScadDataProvincia->setAsString(v);
+        DM1->ScadDataLocalita->setAsString(v);
+        DM1->ScadDataproduttore->setAsString(v);
+        DM1->ScadData->post();
+    }
+    GridBandedTableView *v = FFMAIN->cxGrid1DBTableView1;
+    GridColumn *grouped = v->columnByField(field);
+    v->groupByColumn(grouped, 0);
+    GridDataController *list = v->controller();
+    QCOMPARE(list->groupCount(), 2);
+    QTEST(v->footerText(0, v->columnByField("RagioneSociale")), "count");
+    v->ungroupColumn(grouped);
 }
 
 void tst_CalStart::cancella_data()
