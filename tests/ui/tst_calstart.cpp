@@ -4,6 +4,7 @@
 #include "platform/grid/GridBandedTableView.h"
 #include "platform/grid/GridColumn.h"
 #include "platform/grid/GridDataController.h"
+#include "platform/grid/GridQuickCustomizationPopup.h"
 #include "platform/editors/DBEdit.h"
 #include "platform/editors/HyperLinkEdit.h"
 #include "platform/editors/MessageBoxes.h"
@@ -17,7 +18,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QListWidgetItem>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -46,6 +49,9 @@ private Q_SLOTS:
     void delInTheListDeletesAtOnce();
     void groupCountsUnderNome_data();
     void groupCountsUnderNome();
+    void cancellaThroughTheRealBox_data();
+    void cancellaThroughTheRealBox();
+    void shownColumnIsHiddenAgainAfterARestart();
     void cancella_data();
     void cancella();
 
@@ -382,6 +388,55 @@ void tst_CalStart::groupCountsUnderNome()
     QCOMPARE(list->groupCount(), 2);
     QTEST(v->footerText(0, v->columnByField("RagioneSociale")), "count");
     v->ungroupColumn(grouped);
+}
+
+void tst_CalStart::cancellaThroughTheRealBox_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("Esc") << "esc";
+    QTest::newRow("close box") << "close";
+    QTest::newRow("No") << "no";
+    QTest::newRow("Yes") << "yes";
+}
+
+void tst_CalStart::cancellaThroughTheRealBox()
+{
+    QFETCH(QString, answer);
+    addCalls(2);
+    MessageBoxes::setAnswerer({});
+    QTimer::singleShot(0, [answer] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        if (answer == "esc")
+            QTest::keyClick(box, Qt::Key_Escape);
+        else if (answer == "close")
+            box->close();
+        else
+            QTest::mouseClick(box->button(answer == "yes" ? QMessageBox::Yes : QMessageBox::No), Qt::LeftButton);
+    });
+    FFMAIN->BBCancella->click();
+    MessageBoxes::setAnswerer([this](MessageBoxes::Kind, const QString &caption, const QString &text) {
+        m_boxes << caption + u'|' + text;
+        return m_answer;
+    });
+    QCOMPARE(DM1->ScadData->recordCount(), answer == "yes" ? 1 : 2);
+}
+
+void tst_CalStart::shownColumnIsHiddenAgainAfterARestart()
+{
+    GridBandedTableView *v = FFMAIN->cxGrid1DBTableView1;
+    v->showQuickCustomization();
+    GridQuickCustomizationPopup *popup = v->quickCustomizationPopup();
+    QTRY_VERIFY(popup->isVisible());
+    QListWidgetItem *item = popup->itemForCaption("Riferimento");
+    QVERIFY(item);
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualItemRect(item).center());
+    QVERIFY(v->columnByField("Riferimento1")->isVisible());
+    popup->hide();
+
+    TFFMAIN restarted; // nothing of the layout is stored
+    QVERIFY(!restarted.cxGrid1DBTableView1->columnByField("Riferimento1")->isVisible());
+    v->columnByField("Riferimento1")->setVisible(false);
 }
 
 void tst_CalStart::cancella_data()
