@@ -37,6 +37,7 @@ private Q_SLOTS:
     void terminationDuringAStartUpErrorBox();
     void secondInstanceTouchesNothing();
     void killedLeavesFileAndStaleLock();
+    void crashInsideTheSave();
     void noDisplay();
 
 private:
@@ -171,6 +172,29 @@ void tst_Program::killedLeavesFileAndStaleLock()
     QVERIFY(again.waitForFinished(10000));
     QCOMPARE(again.exitCode(), 0);
     QCOMPARE(readAll(archive()).count("\r\n"), 3); // the next start took the lock over
+}
+
+void tst_Program::crashInsideTheSave()
+{
+    QVERIFY(writeAll(archive(), kLoneLf));
+    QProcessEnvironment env = offscreen();
+    env.insert("LD_PRELOAD", CRASH_LIBRARY);
+    env.insert("CRASH_ON_WRITE_IN", m_dir->path());
+    QProcess p;
+    start(p, env);
+    QVERIFY(waitUntilRunning(p));
+    ::kill(pid_t(p.processId()), SIGTERM);
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::CrashExit); // it died half-way through writing
+    QCOMPARE(readAll(archive()), kLoneLf);       // the previous archive is whole
+
+    QProcess again; // and the next start reads it and takes the lock over
+    start(again);
+    QVERIFY(waitUntilRunning(again));
+    ::kill(pid_t(again.processId()), SIGTERM);
+    QVERIFY(again.waitForFinished(10000));
+    QCOMPARE(again.exitCode(), 0);
+    QCOMPARE(readAll(archive()).count("\r\n"), 3);
 }
 
 void tst_Program::noDisplay()

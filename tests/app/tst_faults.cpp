@@ -1,0 +1,184 @@
+// Faults around the archive, through the real start-up and shutdown: what the user is shown and
+// what the file holds afterwards.
+#include "app/CallistroApplication.h"
+#include "app/Program.h"
+#include "data/UDM1.h"
+#include "platform/editors/MessageBoxes.h"
+#include "platform/memdata/MemField.h"
+#include "platform/memdata/MemTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray kArchive = "RagioneSociale\tNumScad\r\nAlfa\t1\r\nBeta\t2\r\n";
+
+QByteArray readAll(const QString &name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString &name, const QByteArray &bytes)
+{
+    QFile f(name);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+void addCall(const QString &name)
+{
+    DM1->ScadData->append();
+    DM1->ScadDataRagioneSociale->setAsString(name);
+    DM1->ScadData->post();
+}
+
+// Root may do anything: the permission cases run again as nobody, in a folder nobody owns.
+bool rerunUnprivileged(const char *testFunction)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.start(QStringLiteral("setpriv"), {"--reuid=65534", "--regid=65534", "--clear-groups", "--",
+                                         QCoreApplication::applicationFilePath(), QString::fromLatin1(testFunction)});
+    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+} // namespace
+
+class tst_Faults : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void diskFullWhileSaving();
+    void folderNotWritable();
+    void archiveNotReadable();
+
+private:
+    bool asNobody(const char *testFunction, bool *done);
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_shown;
+    QString archive() const { return m_dir->filePath("Chasdata.dat"); }
+    QString executable() const { return m_dir->filePath("callistro"); }
+};
+
+void tst_Faults::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_shown.clear();
+    MessageBoxes::setAnswerer([this](MessageBoxes::Kind, const QString &, const QString &text) {
+        m_shown << text;
+        return MessageBoxes::Answer::Ok;
+    });
+}
+
+void tst_Faults::cleanup()
+{
+    MessageBoxes::setAnswerer({});
+    QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(archive(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+bool tst_Faults::asNobody(const char *testFunction, bool *done)
+{
+    *done = geteuid() == 0;
+    if (!*done)
+        return true;
+    if (QStandardPaths::findExecutable("setpriv").isEmpty())
+        return false;
+    return rerunUnprivileged(testFunction);
+}
+
+void tst_Faults::diskFullWhileSaving()
+{
+    writeAll(archive(), kArchive);
+    Program program(executable());
+    program.startUp();
+    for (int i = 0; i < 3000; ++i)
+        addCall(QString("Chiamata numero %1").arg(i));
+
+    struct rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit full = old;
+    full.rlim_cur = 8192; // the disk fills up after 8 KiB
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
+    program.shutDown();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QCOMPARE(m_shown, QStringList{"Stream write error."});
+    QCOMPARE(readAll(archive()), kArchive);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Chasdata.dat"});
+}
+
+void tst_Faults::folderNotWritable()
+{
+    bool rerun = false;
+    QVERIFY(asNobody("folderNotWritable", &rerun));
+    if (rerun)
+        return;
+    writeAll(archive(), kArchive);
+    Program program(executable());
+    program.startUp();
+    QCOMPARE(DM1->ScadData->recordCount(), 2);
+    addCall("Gamma");
+    QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    program.shutDown();
+    QCOMPARE(m_shown.size(), 1);
+    QVERIFY2(m_shown[0].startsWith(QString("Cannot create file \"%1\". ").arg(archive())), qPrintable(m_shown[0]));
+    QCOMPARE(readAll(archive()), kArchive);
+}
+
+void tst_Faults::archiveNotReadable()
+{
+    bool rerun = false;
+    QVERIFY(asNobody("archiveNotReadable", &rerun));
+    if (rerun)
+        return;
+    writeAll(archive(), kArchive);
+    QFile::setPermissions(archive(), QFileDevice::Permissions());
+    {
+        // Nothing entered: the unread file is not replaced by an empty archive.
+        Program program(executable());
+        program.startUp();
+        QCOMPARE(m_shown, QStringList{QString("Cannot open file \"%1\". Permission denied.").arg(archive())});
+        QCOMPARE(DM1->ScadData->recordCount(), 0);
+        program.shutDown();
+        QCOMPARE(m_shown.size(), 1);
+    }
+    QFile::setPermissions(archive(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QCOMPARE(readAll(archive()), kArchive);
+    QFile::setPermissions(archive(), QFileDevice::Permissions());
+    {
+        // Calls entered: they are written, and the unread file is kept beside them.
+        Program program(executable());
+        program.startUp();
+        addCall("Nuova");
+        program.shutDown();
+    }
+    QFile::setPermissions(archive(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QVERIFY(readAll(archive()).contains("\r\nNuova\t"));
+    const QStringList backups = QDir(m_dir->path()).entryList({"Chasdata-*.dat"}, QDir::Files);
+    QCOMPARE(backups.size(), 1);
+    QFile::setPermissions(m_dir->filePath(backups[0]), QFileDevice::ReadOwner);
+    QCOMPARE(readAll(m_dir->filePath(backups[0])), kArchive);
+}
+
+int main(int argc, char **argv)
+{
+    CallistroApplication app(argc, argv);
+    tst_Faults t;
+    return QTest::qExec(&t, argc, argv);
+}
+#include "tst_faults.moc"
