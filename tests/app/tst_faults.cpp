@@ -6,6 +6,7 @@
 #include "platform/editors/MessageBoxes.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,17 +22,11 @@ namespace {
 
 const QByteArray kArchive = "RagioneSociale\tNumScad\r\nAlfa\t1\r\nBeta\t2\r\n";
 
-QByteArray readAll(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using TestFiles::readAll;
 
 void writeAll(const QString &name, const QByteArray &bytes)
 {
-    QFile f(name);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
+    QVERIFY(TestFiles::writeAll(name, bytes));
 }
 
 void addCall(const QString &name)
@@ -39,16 +34,6 @@ void addCall(const QString &name)
     DM1->ScadData->append();
     DM1->ScadDataRagioneSociale->setAsString(name);
     DM1->ScadData->post();
-}
-
-// Root may do anything: the permission cases run again as nobody, in a folder nobody owns.
-bool rerunUnprivileged(const char *testFunction)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedChannels);
-    p.start(QStringLiteral("setpriv"), {"--reuid=65534", "--regid=65534", "--clear-groups", "--",
-                                         QCoreApplication::applicationFilePath(), QString::fromLatin1(testFunction)});
-    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
 } // namespace
@@ -91,12 +76,8 @@ void tst_Faults::cleanup()
 
 bool tst_Faults::asNobody(const char *testFunction, bool *done)
 {
-    *done = geteuid() == 0;
-    if (!*done)
-        return true;
-    if (QStandardPaths::findExecutable("setpriv").isEmpty())
-        return false;
-    return rerunUnprivileged(testFunction);
+    *done = TestFiles::runningAsRoot();
+    return !*done || TestFiles::rerunUnprivileged(testFunction);
 }
 
 void tst_Faults::diskFullWhileSaving()

@@ -1,4 +1,6 @@
 // Runs the built program as a user would, on a prepared program folder, and ends it by signals.
+#include "tests/support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -11,17 +13,8 @@ namespace {
 
 const QByteArray kLoneLf = "RagioneSociale\tNumScad\nAlfa\t1\nBeta\t2\n";
 
-QByteArray readAll(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &name, const QByteArray &bytes)
-{
-    QFile f(name);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
+using TestFiles::readAll;
+using TestFiles::writeAll;
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "platform/memdata/MemTable.h"
 #include "ui/CalStart.h"
 #include "ui/UFMINFO.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,11 +21,7 @@ struct Seen {
     bool dataModuleExisted;
 };
 
-QByteArray readAll(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using TestFiles::readAll;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "platform/memdata/DataError.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,17 +21,11 @@ const QByteArray kHeader = "RagioneSociale\tIndirizzo\tcap\tLocalita\tProvincia\
                            "distributore\ttipoarticolo\tarticolo\tmatricola\tdataacquisto\tingaranzia\tdesproblema\t"
                            "desdifetto\tespletata\tNumScad";
 
-QByteArray readAll(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using TestFiles::readAll;
 
 void writeAll(const QString &name, const QByteArray &bytes)
 {
-    QFile f(name);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
+    QVERIFY(TestFiles::writeAll(name, bytes));
 }
 
 // The calls of a store, each as its values joined by "|".
@@ -45,16 +40,6 @@ QStringList calls(TDM1 &dm)
         out << values.join(u'|');
     }
     return out;
-}
-
-// Root reads and writes everything: the permission cases run again as nobody.
-bool rerunUnprivileged(const char *testFunction)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedChannels);
-    p.start(QStringLiteral("setpriv"), {"--reuid=65534", "--regid=65534", "--clear-groups", "--",
-                                         QCoreApplication::applicationFilePath(), QString::fromLatin1(testFunction)});
-    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
 QString failureOf(const std::function<void()> &action)
@@ -293,10 +278,8 @@ void tst_Archive::backupsNeverOverwrite()
 
 void tst_Archive::unreadableFile()
 {
-    if (geteuid() == 0) {
-        if (QStandardPaths::findExecutable("setpriv").isEmpty())
-            QSKIP("running as root without setpriv: every file is readable");
-        QVERIFY(rerunUnprivileged("unreadableFile"));
+    if (TestFiles::runningAsRoot()) {
+        QVERIFY(TestFiles::rerunUnprivileged("unreadableFile"));
         return;
     }
     writeAll(path("Chasdata.dat"), "RagioneSociale\r\nA\r\n");
@@ -365,10 +348,8 @@ void tst_Archive::cannotCreate()
     QVERIFY2(error.startsWith(QString("Cannot create file \"%1\". ").arg(missing)), qPrintable(error));
     QVERIFY(error.size() > QString("Cannot create file \"%1\". ").arg(missing).size()); // with the reason
 
-    if (geteuid() == 0) {
-        if (QStandardPaths::findExecutable("setpriv").isEmpty())
-            QSKIP("running as root without setpriv: a read-only file can be replaced");
-        QVERIFY(rerunUnprivileged("cannotCreate"));
+    if (TestFiles::runningAsRoot()) {
+        QVERIFY(TestFiles::rerunUnprivileged("cannotCreate"));
         return;
     }
     writeAll(path("ro.dat"), "old");
