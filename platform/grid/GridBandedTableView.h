@@ -50,6 +50,9 @@ public:
     void setIndicatorStyle(GridStyle *style);
     void setFooterStyle(GridStyle *style);
     void setContentStyle(GridStyle *style);
+    GridStyle *headerStyle() const { return m_headerStyle; }
+    GridStyle *footerStyle() const { return m_footerStyle; }
+    GridStyle *contentStyle() const { return m_contentStyle; }
 
     // Grouping by a column, as a drop into the group-by box does.
     void groupByColumn(GridColumn *column, int level);

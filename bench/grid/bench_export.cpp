@@ -1,0 +1,240 @@
+// Figures for the HTML print on generated calls: the list print ungrouped and grouped by PR, the
+// selected-call print, the page's size per call and the memory the print adds at its peak.
+// Usage: bench_export [record counts...] [--page file]   (default 100000 1000000)
+// --page writes a grouped list print of the first count to file, to look at in a browser.
+
+#include "platform/grid/GridBand.h"
+#include "platform/grid/GridBandedTableView.h"
+#include "platform/grid/GridColumn.h"
+#include "platform/grid/GridControl.h"
+#include "platform/grid/GridHtmlExport.h"
+#include "platform/grid/GridLevel.h"
+#include "platform/grid/GridStyle.h"
+#include "platform/grid/GridSummaryGroup.h"
+#include "platform/memdata/DataSource.h"
+#include "platform/memdata/DateTimeKey.h"
+#include "platform/memdata/MemField.h"
+#include "platform/memdata/MemTable.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+struct ColumnPlan
+{
+    const char *name;
+    FieldKind kind;
+    int size;
+    const char *caption;
+    int band, line, place, width;
+    bool tip; // the tooltip-coloured cells
+};
+
+const ColumnPlan plan[] = {
+    {"dataointervento", FieldKind::DateTime, 0, "D.H.Prev.INT.", 0, 0, 1, 138, true},
+    {"Telefono1", FieldKind::Text, 30, "Telefono", 0, 0, 2, 166, true},
+    {"espletata", FieldKind::Text, 1, "Espletata (E/N)", 0, 0, 3, 20, true},
+    {"RagioneSociale", FieldKind::Text, 70, "Nome", 0, 1, 0, 147, true},
+    {"Indirizzo", FieldKind::Text, 50, "", 0, 2, 0, 243, false},
+    {"cap", FieldKind::Text, 9, "CAP", 0, 3, 0, 62, false},
+    {"Localita", FieldKind::Text, 60, "", 0, 3, 1, 236, false},
+    {"Provincia", FieldKind::Text, 2, "PR", 0, 3, 2, 41, false},
+    {"dataorichiesta", FieldKind::DateTime, 0, "D.H.Richiesta", 1, 0, 3, 154, false},
+    {"produttore", FieldKind::Text, 50, "Produttore", 1, 0, 4, 183, false},
+    {"distributore", FieldKind::Text, 50, "Distributore", 1, 0, 5, 580, false},
+    {"tipoarticolo", FieldKind::Text, 30, "Tipo Articolo", 1, 1, 0, 154, false},
+    {"articolo", FieldKind::Text, 30, "Articolo", 1, 1, 1, 183, false},
+    {"matricola", FieldKind::Text, 30, "Matricola", 1, 1, 2, 266, false},
+    {"PartitaIva", FieldKind::Text, 16, "Partita Iva", 1, 1, 3, 144, false},
+    {"CodiceFiscale", FieldKind::Text, 16, "Codice Fiscale", 1, 1, 4, 170, false},
+    {"desproblema", FieldKind::Text, 300, "Descrizione del problema", 1, 2, 0, 509, false},
+    {"ingaranzia", FieldKind::Text, 1, "In Garanzia (S/N)", 1, 3, 0, 20, false},
+    {"dataacquisto", FieldKind::DateTime, 0, "Data Acquisto", 1, 3, 1, 134, false},
+    {"desdifetto", FieldKind::Text, 300, "Descrizione del difetto", 1, 3, 2, 763, false},
+};
+
+const char *const provinces[] = {"MI", "TO", "RM", "NA", "BO", "FI", "VE", "GE", "PA", "BA", "CA", "TS", "PD", "VR", "BS"};
+
+QByteArray randomWord(QRandomGenerator &rng, int length)
+{
+    static const char letters[] = "abcdefghilmnoprstuvz";
+    QByteArray w;
+    w.append(char('A' + rng.bounded(26)));
+    for (int i = 1; i < length; ++i)
+        w.append(letters[rng.bounded(20)]);
+    return w;
+}
+
+void fill(MemTable &table, int count)
+{
+    QRandomGenerator rng(20240325);
+    table.disableControls();
+    table.setEventsEnabled(false);
+    const qint64 base = DateTimeKey::fromDateTime(QDateTime(QDate(2020, 1, 1), QTime(0, 0)));
+    for (int i = 0; i < count; ++i) {
+        table.append();
+        for (int f = 1; f < table.fieldCount(); ++f) {
+            MemField *field = table.field(f);
+            const QString &n = field->fieldName();
+            if (field->kind() == FieldKind::DateTime)
+                field->setAsDateTimeKey(base + qint64(rng.bounded(5 * 365)) * DateTimeKey::MsPerDay + rng.bounded(86400) * 1000);
+            else if (n == QLatin1String("Provincia"))
+                field->setAsAnsi(provinces[rng.bounded(15)]);
+            else if (n == QLatin1String("RagioneSociale"))
+                field->setAsAnsi(QByteArray(randomWord(rng, 6) + ' ' + randomWord(rng, 7)));
+            else if (field->size() <= 2)
+                field->setAsAnsi(rng.bounded(2) ? "S" : "N");
+            else
+                field->setAsAnsi(randomWord(rng, std::min(field->size(), 3 + int(rng.bounded(20)))));
+        }
+        table.post();
+    }
+    table.setEventsEnabled(true);
+    table.first();
+    table.enableControls();
+}
+
+qint64 statusKb(const char *key)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+// Runs work and gives its time and how far it raised the resident memory at its peak.
+struct Figure
+{
+    double ms;
+    qint64 peakKb;
+};
+
+Figure measure(const std::function<void()> &work)
+{
+    // Writing 5 to clear_refs starts the peak afresh from what is resident now.
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+    clear.close();
+    const qint64 before = statusKb("VmRSS:");
+    QElapsedTimer t;
+    t.start();
+    work();
+    const double ms = double(t.nsecsElapsed()) / 1e6;
+    return Figure{ms, statusKb("VmHWM:") - before};
+}
+
+void report(const char *what, int count, const Figure &f, qint64 bytes)
+{
+    std::printf("  %-40s %9d  %9.1f ms  peak +%7lld kB  page %7.1f MB, %6.1f bytes a call\n", what, count, f.ms,
+                qlonglong(f.peakKb), double(bytes) / 1e6, double(bytes) / count);
+    std::fflush(stdout);
+}
+
+void run(int count, const QString &keepPage)
+{
+    MemTable table;
+    for (const ColumnPlan &s : plan)
+        table.addField(QString::fromLatin1(s.name), s.kind, s.size);
+    table.open();
+    fill(table, count);
+    DataSource source;
+    source.setTable(&table);
+
+    GridStyle header, content, tip, footer;
+    header.setFont(QStringLiteral("Tahoma"), 12, true);
+    header.setTextColor(QColor(0, 0, 138));
+    header.setBackground(QColor(227, 227, 227));
+    content.setFont(QStringLiteral("HE_TERMINAL"), 12);
+    content.setTextColor(QColor(0, 0, 138));
+    tip.setFont(QStringLiteral("HE_TERMINAL"), 12);
+    tip.setTextColor(QColor(0, 0, 138));
+    tip.setBackground(QColor(255, 255, 225));
+    footer.setFont(QStringLiteral("Tahoma"), 12, true);
+    footer.setTextColor(QColor(0, 128, 0));
+
+    GridControl grid;
+    GridBandedTableView *view = grid.createLevel(QStringLiteral("level"))->createBandedTableView(QStringLiteral("view"));
+    GridBand *b0 = view->createBand();
+    b0->setWidth(324);
+    b0->setFixed(GridBand::Fixed::Left);
+    GridBand *b1 = view->createBand();
+    b1->setWidth(917);
+    b1->setCaption(QStringLiteral("CALLISTRO - Chiamate di assistenza tecnica (Versione freeware)"));
+    for (const ColumnPlan &s : plan) {
+        GridColumn *c = view->createColumn();
+        c->setFieldName(QString::fromLatin1(s.name));
+        c->setCaption(QString::fromLatin1(s.caption));
+        c->setPosition(s.band, s.line, s.place);
+        c->setWidth(s.width);
+        c->setHeaderStyle(&header);
+        c->setContentStyle(s.tip ? &tip : &content);
+    }
+    view->columnByField(QStringLiteral("RagioneSociale"))->setHeaderVerticalAlignment(Qt::AlignVCenter);
+    GridSummaryGroup *summary = view->createSummaryGroup();
+    summary->addLink(view->columnByField(QStringLiteral("Provincia")));
+    summary->addItem(GridSummaryItem{QStringLiteral("NumScad"), GridSummaryItem::Kind::Count, QStringLiteral("#####"),
+                                     view->columnByField(QStringLiteral("RagioneSociale"))});
+    GridViewOptions options;
+    options.indicator = true;
+    options.columnsQuickCustomization = true;
+    options.groupFooters = GridViewOptions::GroupFooters::AlwaysVisible;
+    view->setOptions(options);
+    view->setFooterStyle(&footer);
+    view->setDataSource(&source);
+    grid.resize(1280, 800);
+    grid.show();
+    QApplication::processEvents();
+
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("ChasLst.html"));
+    auto size = [&] { return QFileInfo(page).size(); };
+    std::printf("%d records\n", count);
+    Figure f = measure([&] { GridHtmlExport::exportToFile(page, &grid, true, true, QStringLiteral("html")); });
+    report("list print, ungrouped", count, f, size());
+    f = measure([&] { GridHtmlExport::exportToFile(page, &grid, true, false, QStringLiteral("html")); });
+    report("selected-call print", count, f, size());
+    view->groupByColumn(view->columnByField(QStringLiteral("Provincia")), 0);
+    f = measure([&] { GridHtmlExport::exportToFile(page, &grid, true, true, QStringLiteral("html")); });
+    report("list print, grouped by PR, groups opened", count, f, size());
+    f = measure([&] { GridHtmlExport::exportToFile(page, &grid, true, true, QStringLiteral("html")); });
+    report("the same again (groups already open)", count, f, size());
+    if (!keepPage.isEmpty()) {
+        QFile::remove(keepPage);
+        QFile::copy(page, keepPage);
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QList<int> counts;
+    QString keepPage;
+    const QStringList args = app.arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--page") && i + 1 < args.size())
+            keepPage = args[++i];
+        else if (args[i].toInt() > 0)
+            counts << args[i].toInt();
+    }
+    if (counts.isEmpty())
+        counts = {100000, 1000000};
+    for (int i = 0; i < counts.size(); ++i)
+        run(counts[i], i == 0 ? keepPage : QString());
+    return 0;
+}
