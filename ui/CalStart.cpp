@@ -14,6 +14,7 @@
 #include "platform/grid/GridBandedTableView.h"
 #include "platform/grid/GridColumn.h"
 #include "platform/grid/GridControl.h"
+#include "platform/grid/GridHtmlExport.h"
 #include "platform/grid/GridLevel.h"
 #include "platform/grid/GridStyle.h"
 #include "platform/grid/GridStyleRepository.h"
@@ -415,7 +416,8 @@ void TFFMAIN::printHtml(bool allRows)
 {
     if (DM1->ScadData->recordCount() == 0)
         return;
-    Q_UNUSED(allRows)
+    GridHtmlExport::exportToFile(ProgramFolder + PrintFileName, cxGrid1, true, allRows, QStringLiteral("html"));
+    ShellOpen(PrintFileName, QString(), ProgramFolder, ShowNormal);
 }
 
 void TFFMAIN::BBHelpClick()

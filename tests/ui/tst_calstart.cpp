@@ -10,6 +10,7 @@
 #include "platform/editors/MessageBoxes.h"
 #include "platform/editors/OfficeButton.h"
 #include "platform/editors/SplitDropDownButton.h"
+#include "platform/memdata/DataError.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
 #include "ui/CalStart.h"
@@ -17,6 +18,8 @@
 #include "ui/UFMINFO.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QListWidgetItem>
 #include <QMenu>
@@ -52,6 +55,9 @@ private Q_SLOTS:
     void cancellaThroughTheRealBox_data();
     void cancellaThroughTheRealBox();
     void shownColumnIsHiddenAgainAfterARestart();
+    void printTheList();
+    void printTheSelectedCall();
+    void printThatCannotBeWritten();
     void cancella_data();
     void cancella();
 
@@ -437,6 +443,66 @@ void tst_CalStart::shownColumnIsHiddenAgainAfterARestart()
     TFFMAIN restarted; // nothing of the layout is stored
     QVERIFY(!restarted.cxGrid1DBTableView1->columnByField("Riferimento1")->isVisible());
     v->columnByField("Riferimento1")->setVisible(false);
+}
+
+namespace {
+
+QByteArray printed()
+{
+    QFile f(ProgramFolder + PrintFileName);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+void tst_CalStart::printTheList()
+{
+    for (const char *name : {"Alfa", "<script>alert(1)</script> & Co", "Gamma"}) {
+        DM1->ScadData->append();
+        DM1->ScadDataRagioneSociale->setAsString(name);
+        DM1->ScadDataProvincia->setAsString(name[0] == 'G' ? "RA" : "FC");
+        DM1->ScadData->post();
+    }
+    GridBandedTableView *v = FFMAIN->cxGrid1DBTableView1;
+    GridColumn *pr = v->columnByField("Provincia");
+    v->groupByColumn(pr, 0);
+    v->controller()->setAllGroupsExpanded(false);
+    FFMAIN->StampaHTMLselezione1->trigger();
+    QCOMPARE(m_opened, QStringList{"ChasLst.html"});
+    const QByteArray page = printed();
+    QVERIFY(page.contains("Alfa") && page.contains("Gamma"));
+    QVERIFY(page.contains("&lt;script&gt;alert(1)&lt;/script&gt; &amp; Co"));
+    QVERIFY(!page.contains("<script>"));
+    QVERIFY(page.contains(QFile::encodeName(ProgramFolder + PrintFileName)));
+    for (int g = 0; g < v->controller()->groupCount(); ++g)
+        QVERIFY(v->controller()->isGroupExpanded(g)); // left expanded on screen
+    v->ungroupColumn(pr);
+}
+
+void tst_CalStart::printTheSelectedCall()
+{
+    addCalls(3);
+    DM1->ScadData->moveTo(1);
+    FFMAIN->StampaHTMLSelezione2->trigger();
+    QCOMPARE(m_opened, QStringList{"ChasLst.html"});
+    const QByteArray page = printed();
+    QVERIFY(page.contains("Call 1"));
+    QVERIFY(!page.contains("Call 0") && !page.contains("Call 2"));
+}
+
+void tst_CalStart::printThatCannotBeWritten()
+{
+    addCalls(1);
+    QFile::remove(ProgramFolder + PrintFileName);
+    QVERIFY(QDir().mkdir(ProgramFolder + PrintFileName));
+    try {
+        FFMAIN->StampaHTMLselezione1Click();
+        QFAIL("the print was reported as written");
+    } catch (const DataError &e) {
+        QCOMPARE(e.message(), QString("Can't create the export output file"));
+    }
+    QVERIFY(m_opened.isEmpty()); // the desktop is not asked
+    QVERIFY(QDir().rmdir(ProgramFolder + PrintFileName));
 }
 
 void tst_CalStart::cancella_data()
