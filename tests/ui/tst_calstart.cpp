@@ -19,6 +19,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
 #include <QFile>
 #include <QLabel>
 #include <QListWidgetItem>
@@ -58,6 +61,7 @@ private Q_SLOTS:
     void printTheList();
     void printTheSelectedCall();
     void printThatCannotBeWritten();
+    void printInARealBrowser();
     void cancella_data();
     void cancella();
 
@@ -503,6 +507,30 @@ void tst_CalStart::printThatCannotBeWritten()
     }
     QVERIFY(m_opened.isEmpty()); // the desktop is not asked
     QVERIFY(QDir().rmdir(ProgramFolder + PrintFileName));
+}
+
+void tst_CalStart::printInARealBrowser()
+{
+    const QString chromium = QStandardPaths::findExecutable("chromium");
+    if (chromium.isEmpty())
+        QSKIP("chromium is not installed (./test installs it)");
+    addCalls(3);
+    DM1->ScadData->append();
+    DM1->ScadDataRagioneSociale->setAsString("<script>document.body.innerHTML='PWNED'</script>");
+    DM1->ScadData->post();
+    FFMAIN->StampaHTMLselezione1->trigger();
+
+    QProcess browser;
+    browser.start(chromium, {"--headless", "--no-sandbox", "--disable-gpu", "--dump-dom",
+                             QUrl::fromLocalFile(ProgramFolder + PrintFileName).toString()});
+    QVERIFY(browser.waitForFinished(60000));
+    const QString dom = QString::fromUtf8(browser.readAllStandardOutput());
+    QVERIFY2(dom.contains("<table"), qPrintable(dom.left(300)));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(dom.count(QString(">Call %1<").arg(i)), 1);
+    // The name is shown as text and its script never ran.
+    QVERIFY(dom.contains("&lt;script&gt;document.body.innerHTML='PWNED'&lt;/script&gt;"));
+    QVERIFY(!dom.contains("<body>PWNED"));
 }
 
 void tst_CalStart::cancella_data()
