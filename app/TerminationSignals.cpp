@@ -1,6 +1,7 @@
 #include "TerminationSignals.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
@@ -61,7 +62,14 @@ void TerminationSignals::onSignal()
     }
     m_requested = true;
     Q_EMIT terminationRequested();
-    // Every event loop ends, the ones of open modal boxes and dialogs too, and the program
-    // shuts down as when its main window is closed.
+    // Open dialogs and boxes are closed as their close boxes would (the call editor drops the
+    // call being typed, a question answers No), innermost first; then every event loop ends and
+    // the program shuts down as when its main window is closed.
+    for (int guard = 0; guard < 16; ++guard) {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            break;
+        dialog->reject();
+    }
     QCoreApplication::exit(0);
 }

@@ -1,5 +1,9 @@
 #include "app/CallistroApplication.h"
 #include "app/Program.h"
+#include "app/TerminationSignals.h"
+#include "platform/editors/DBEdit.h"
+#include "platform/editors/OfficeButton.h"
+#include "ui/UFMFSCAD.h"
 #include "data/UDM1.h"
 #include "platform/editors/MessageBoxes.h"
 #include "platform/memdata/MemTable.h"
@@ -10,7 +14,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
+#include <csignal>
 
 namespace {
 
@@ -35,6 +42,7 @@ private Q_SLOTS:
     void noArchiveGivesHeaderOnly();
     void startUpErrorComesBeforeTheMainWindow();
     void shutDownErrorComesWhenNoWindowIsLeft();
+    void terminationClosesTheEditorFirst();
 
 private:
     QList<Seen> m_seen;
@@ -101,6 +109,27 @@ void tst_StartUp::shutDownErrorComesWhenNoWindowIsLeft()
     QVERIFY(!m_seen[0].infoWindowExisted);
     QVERIFY(m_seen[0].dataModuleExisted);
     QVERIFY(!DM1); // and the shutdown went on
+}
+
+void tst_StartUp::terminationClosesTheEditorFirst()
+{
+    Program program(executable());
+    program.startUp();
+    TerminationSignals termination;
+    bool editorWasOpen = false;
+    QTimer::singleShot(0, qApp, [&] {
+        editorWasOpen = QApplication::activeModalWidget() == FMFSCAD;
+        QTest::keyClicks(FMFSCAD->EDITRagioneSociale, "mezza chiamata");
+        ::raise(SIGTERM);
+    });
+    FFMAIN->BBInserisci->click(); // returns once the signal has closed the editor
+    QVERIFY(editorWasOpen);
+    QVERIFY(termination.requested());
+    QVERIFY(!FMFSCAD->isVisible());
+    QCOMPARE(DM1->ScadData->state(), MemTable::State::Browse);
+    QCOMPARE(DM1->ScadData->recordCount(), 0); // the half-typed call went as with Esci
+    program.shutDown();
+    QCOMPARE(readAll(archive()).count("\r\n"), 1);
 }
 
 int main(int argc, char **argv)
