@@ -1,7 +1,8 @@
 // Thousands of random commands through the real windows, mirrored on a plain model of the
 // archive; the program is ended and started again every few hundred commands, and each time the
 // archive it wrote must hold exactly the model's calls.
-//   CALLISTRO_SOAK_COMMANDS (default 2000) and CALLISTRO_SOAK_SEED (default 1) lengthen or vary it.
+//   CALLISTRO_SOAK_COMMANDS (default 2000) and CALLISTRO_SOAK_SEED (default 1) lengthen or vary it;
+//   a long run also wants QTEST_FUNCTION_TIMEOUT (milliseconds) above its five-minute default.
 #include "app/CallistroApplication.h"
 #include "app/Program.h"
 #include "data/UDM1.h"
