@@ -1,5 +1,6 @@
 // Figures for the grid on generated calls: building the rows, sorting, grouping, moving the focus,
-// painting a screen, and the same sort through QSortFilterProxyModel for comparison.
+// painting a screen, filtering, opening a filter drop-down, and the same sort and filters through
+// QSortFilterProxyModel for comparison.
 // Usage: bench_grid [record counts...] [--no-proxy] [--png file-prefix]   (default 100000 1000000)
 
 #include "platform/grid/GridBand.h"
@@ -9,6 +10,9 @@
 #include "platform/grid/GridLevel.h"
 #include "platform/grid/GridStyle.h"
 #include "platform/grid/GridSummaryGroup.h"
+#include "platform/grid/GridFilterDropDown.h"
+#include "platform/grid/GridFilterValueModel.h"
+#include "platform/filter/FilterCriteria.h"
 #include "platform/memdata/DataSource.h"
 #include "platform/memdata/DateTimeKey.h"
 #include "platform/memdata/MemField.h"
@@ -141,6 +145,8 @@ void report(const char *what, int count, double ms)
     std::fflush(stdout);
 }
 
+void benchFilters(MemTable &table, GridBandedTableView *view, bool withProxy);
+
 void run(int count, const QString &png, bool withProxy)
 {
     MemTable table;
@@ -226,6 +232,7 @@ void run(int count, const QString &png, bool withProxy)
     report("paint one screen, ungrouped, mid-table", count, timeMs([&] { view->viewport()->render(&image); }));
     if (!png.isEmpty())
         image.save(png + QStringLiteral("-rows.png"));
+    benchFilters(table, view, withProxy);
 
     if (!withProxy)
         return;
@@ -236,6 +243,134 @@ void run(int count, const QString &png, bool withProxy)
     report("QSortFilterProxyModel: sort by Nome", count, timeMs([&] { proxy.sort(name->index(), Qt::AscendingOrder); }));
     report("QSortFilterProxyModel: sort by date", count, timeMs([&] { proxy.sort(date->index(), Qt::AscendingOrder); }));
 
+}
+
+// The peer of the grid's filter: a proxy whose filterAcceptsRow asks the model, as an ordinary
+// item view would.
+class FilterProxy : public QSortFilterProxyModel
+{
+public:
+    using Accepts = std::function<bool(const QAbstractItemModel *model, int row)>;
+    void setAccepts(Accepts accepts)
+    {
+        m_accepts = std::move(accepts);
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &) const override { return !m_accepts || m_accepts(sourceModel(), row); }
+
+private:
+    Accepts m_accepts;
+};
+
+void benchFilters(MemTable &table, GridBandedTableView *view, bool withProxy)
+{
+    const int count = table.recordCount();
+    GridDataController *c = view->controller();
+    c->setSortKeys({});
+    const MemField *name = table.fieldByName(QStringLiteral("RagioneSociale"));
+    const MemField *date = table.fieldByName(QStringLiteral("dataorichiesta"));
+    const int nameColumn = view->filterColumnOf(view->columnByField(name->fieldName()));
+    const int dateColumn = view->filterColumnOf(view->columnByField(date->fieldName()));
+    const QDate low(2021, 1, 1), high(2021, 6, 30);
+
+    FilterCriteria contains;
+    contains.root().addCondition(FilterCondition(nameColumn, FilterOperator::Like, {FilterValue(QStringLiteral("%ab%"))}));
+    FilterCriteria range;
+    range.root().addCondition(FilterCondition(dateColumn, FilterOperator::Between, {FilterValue(low), FilterValue(high)}));
+
+    report("filter: Nome contains 'ab'", count, timeMs([&] { view->setFilterCriteria(contains); }));
+    const int containsCount = c->recordCount();
+    report("filter: D.H.Richiesta between two dates", count, timeMs([&] { view->setFilterCriteria(range); }));
+    const int rangeCount = c->recordCount();
+    report("filter: switched off", count, timeMs([&] { view->setFilterEnabled(false); }));
+    report("filter: switched on", count, timeMs([&] { view->setFilterEnabled(true); }));
+    report("filter: cleared", count, timeMs([&] { view->clearFilter(); }));
+    std::printf("  %-52s %9d  %10d / %d records pass\n", "(filters let through)", count, containsCount, rangeCount);
+
+    const int nameViewColumn = [&] {
+        for (int i = 0; i < view->columnCount(); ++i)
+            if (view->column(i)->field() == name)
+                return i;
+        return -1;
+    }();
+    const double open = timeMs([&] {
+        view->showFilterDropDown(nameViewColumn);
+        QApplication::processEvents();
+    });
+    report(qPrintable(QStringLiteral("open the Nome drop-down (%1 distinct values)")
+                          .arg(view->filterDropDown()->model()->valueCount())),
+           count, open);
+    view->filterDropDown()->hide();
+
+    if (!withProxy)
+        return;
+    TableModel model(&table);
+    FilterProxy proxy;
+    proxy.setSourceModel(&model);
+    const int nameIndex = name->index();
+    const int dateIndex = date->index();
+    const qint64 lowKey = DateTimeKey::fromDateTime(QDateTime(low, QTime(0, 0)));
+    const qint64 highKey = DateTimeKey::fromDateTime(QDateTime(high.addDays(1), QTime(0, 0)));
+    report("QSortFilterProxyModel: Nome contains 'ab'", count, timeMs([&] {
+               proxy.setAccepts([nameIndex](const QAbstractItemModel *m, int row) {
+                   return m->data(m->index(row, nameIndex)).toString().contains(QLatin1String("ab"), Qt::CaseInsensitive);
+               });
+               (void)proxy.rowCount(); // the proxy filters when first asked
+           }));
+    const int proxyContains = proxy.rowCount();
+    report("QSortFilterProxyModel: date between", count, timeMs([&] {
+               proxy.setAccepts([dateIndex, lowKey, highKey](const QAbstractItemModel *m, int row) {
+                   const QVariant v = m->data(m->index(row, dateIndex));
+                   const qint64 key = v.toLongLong();
+                   return v.isValid() && key >= lowKey && key < highKey;
+               });
+               (void)proxy.rowCount();
+           }));
+    std::printf("  %-52s %9d  %10d / %d records pass\n", "(proxy lets through)", count, proxyContains, proxy.rowCount());
+}
+
+// A column whose every value differs: what its filter drop-down costs to open.
+void benchDropDown(int distinct)
+{
+    MemTable table;
+    MemField *name = table.addField(QStringLiteral("RagioneSociale"), FieldKind::Text, 70);
+    table.open();
+    QRandomGenerator rng(7);
+    table.disableControls();
+    table.setEventsEnabled(false);
+    for (int i = 0; i < distinct; ++i) {
+        table.append();
+        name->setAsAnsi(QByteArray(randomWord(rng, 6) + ' ' + QByteArray::number(i)));
+        table.post();
+    }
+    table.setEventsEnabled(true);
+    table.first();
+    table.enableControls();
+    DataSource source;
+    source.setTable(&table);
+    GridControl grid;
+    GridBandedTableView *view = grid.createLevel(QStringLiteral("level"))->createBandedTableView(QStringLiteral("view"));
+    view->createBand()->setWidth(400);
+    GridColumn *column = view->createColumn();
+    column->setFieldName(name->fieldName());
+    column->setWidth(400);
+    view->setDataSource(&source);
+    grid.resize(800, 600);
+    grid.show();
+    QApplication::processEvents();
+    for (int pass = 0; pass < 2; ++pass) {
+        const double ms = timeMs([&] {
+            view->showFilterDropDown(0);
+            QApplication::processEvents();
+        });
+        report(qPrintable(QStringLiteral("open a drop-down of %1 distinct values%2")
+                              .arg(view->filterDropDown()->model()->valueCount())
+                              .arg(pass ? QStringLiteral(", again") : QString())),
+               distinct, ms);
+        view->filterDropDown()->hide();
+    }
 }
 
 } // namespace
@@ -261,5 +396,7 @@ int main(int argc, char **argv)
         counts = {100000, 1000000};
     for (int n : counts)
         run(n, png, withProxy);
+    std::printf("filter drop-down\n");
+    benchDropDown(100000);
     return 0;
 }

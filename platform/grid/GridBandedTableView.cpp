@@ -2,6 +2,9 @@
 
 #include "GridBand.h"
 #include "GridColumn.h"
+#include "GridFilterBox.h"
+#include "GridFilterDropDown.h"
+#include "GridFilterSource.h" // for the owner's destructor
 #include "GridQuickCustomizationPopup.h"
 #include "GridStyle.h"
 #include "GridSummaryGroup.h"
@@ -65,6 +68,13 @@ GridBandedTableView::GridBandedTableView(QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_popup = new GridQuickCustomizationPopup(this);
+    m_filterDropDown = new GridFilterDropDown(this);
+    connect(m_filterDropDown, &GridFilterDropDown::picked, this, &GridBandedTableView::onFilterPicked);
+    m_filterBox = new GridFilterBox(this);
+    m_filterBox->hide();
+    connect(m_filterBox, &GridFilterBox::removeRequested, this, &GridBandedTableView::clearFilter);
+    connect(m_filterBox, &GridFilterBox::enabledToggled, this, &GridBandedTableView::setFilterEnabled);
+    connect(m_filterBox, &GridFilterBox::customizeRequested, this, &GridBandedTableView::showFilterBuilder);
     connect(m_controller, &GridDataController::rowsReset, this, &GridBandedTableView::onRowsReset);
     connect(m_controller, &GridDataController::focusedRowChanged, this, &GridBandedTableView::onFocusedRowChanged);
     connect(m_controller, &GridDataController::rowChanged, viewport(), qOverload<>(&QWidget::update));
@@ -90,6 +100,7 @@ void GridBandedTableView::bindColumns()
     const MemTable *table = m_controller->table();
     for (GridColumn *c : m_columns)
         c->m_field = table ? table->findField(c->fieldName()) : nullptr;
+    rebuildFilterSource();
 }
 
 GridBand *GridBandedTableView::createBand(const QString &name)
@@ -387,6 +398,7 @@ void GridBandedTableView::makeRowVisible(int row)
 void GridBandedTableView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    placeFilterBox();
     relayout();
     updateScrollBars();
 }
@@ -655,10 +667,41 @@ void GridBandedTableView::paintColumnHeader(QPainter &p, int column) const
     const QColor fore = style && style->textColor().isValid() ? style->textColor() : palette().color(QPalette::ButtonText);
     p.setPen(fore);
     const bool sorted = c->field() && m_controller->sortIndexOf(c->field()) >= 0;
-    p.drawText(r.adjusted(3, 1, sorted ? -16 : -3, -1),
+    const QRect button = filterButtonRect(column);
+    const int buttonSpace = button.isEmpty() ? 0 : r.right() - button.left() + 1;
+    p.drawText(r.adjusted(3, 1, -3 - buttonSpace - (sorted ? 13 : 0), -1),
                Qt::AlignLeft | c->headerVerticalAlignment() | Qt::TextSingleLine, c->displayCaption());
     if (sorted)
-        drawSortArrow(p, r, m_controller->sortOrderOf(c->field()), fore);
+        drawSortArrow(p, r.adjusted(0, 0, -buttonSpace, 0), m_controller->sortOrderOf(c->field()), fore);
+    if (!button.isEmpty()) {
+        const bool active = isColumnFiltered(c);
+        if (active) {
+            p.fillRect(button, palette().color(QPalette::Highlight));
+            p.setPen(palette().color(QPalette::Shadow));
+            p.drawRect(button.adjusted(0, 0, -1, -1));
+        } else {
+            drawRaised(p, button, palette());
+        }
+        const QPoint m = button.center();
+        QPolygon arrow;
+        arrow << QPoint(m.x() - 3, m.y() - 1) << QPoint(m.x() + 3, m.y() - 1) << QPoint(m.x(), m.y() + 2);
+        p.setPen(Qt::NoPen);
+        p.setBrush(active ? palette().color(QPalette::HighlightedText) : palette().color(QPalette::ButtonText));
+        p.drawPolygon(arrow);
+        p.setBrush(Qt::NoBrush);
+    }
+}
+
+QRect GridBandedTableView::filterButtonRect(int column) const
+{
+    relayout();
+    const QRect r = m_layout.columnHeaderRect(column);
+    const GridColumn *c = m_columns[size_t(column)];
+    if (r.isEmpty() || !c->field() || r.width() < 30)
+        return {};
+    // Clear of the sizing edge, so the two never compete for a press.
+    const int size = std::min(r.height() - 4, 14);
+    return QRect(r.right() - 4 - size, r.center().y() - size / 2, size, size);
 }
 
 QRect GridBandedTableView::quickCustomizationButtonRect() const
@@ -930,6 +973,10 @@ void GridBandedTableView::mousePressEvent(QMouseEvent *event)
             return;
         }
         hit = m_layout.columnHeaderAt(pos);
+        if (hit >= 0 && filterButtonRect(hit).contains(pos)) {
+            showFilterDropDown(hit);
+            return;
+        }
         if (hit >= 0) {
             m_drag.kind = Press::ColumnHeader;
             m_drag.index = hit;

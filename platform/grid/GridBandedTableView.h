@@ -5,15 +5,25 @@
 #include "platform/grid/GridStyle.h"
 #include "platform/grid/GridSummaryGroup.h"
 #include "platform/grid/GridViewOptions.h"
+#include "platform/filter/FilterCompileOptions.h"
+#include "platform/filter/FilterCriteria.h"
+#include "platform/filter/FilterFileChooser.h"
+#include "platform/filter/FilterText.h"
 
 #include <QAbstractScrollArea>
 #include <QPointer>
+#include <memory>
 #include <vector>
 
 class DataSource;
 class GridBand;
 class GridColumn;
+class GridFilterBox;
+class GridFilterDropDown;
+class GridFilterSource;
 class GridQuickCustomizationPopup;
+class FilterPredicate;
+class FilterValueSource;
 
 // A data-bound banded table view: bands of columns, every record several lines deep, headers that
 // sort, a group-by box, group rows and footers, the indicator with its column list. It paints from
@@ -74,6 +84,36 @@ public:
     GridQuickCustomizationPopup *quickCustomizationPopup() const { return m_popup; }
     void showQuickCustomization();
 
+    // Filtering. Conditions name columns by their number in filterSource(): the view's columns
+    // bound to a field, in declared order. The filter box shows while a filter is set; switched
+    // off, the filter stays but lets every record through.
+    const FilterCriteria &filterCriteria() const { return m_filter; }
+    // Throws DataError when the criteria do not fit the columns; the filter then stays as it was.
+    void setFilterCriteria(const FilterCriteria &criteria);
+    void clearFilter() { setFilterCriteria(FilterCriteria()); }
+    bool isFilterEnabled() const { return m_filterEnabled; }
+    void setFilterEnabled(bool enabled);
+    // Null while the view is not bound to a table.
+    const FilterValueSource *filterSource() const;
+    int filterColumnOf(const GridColumn *column) const;
+    bool isColumnFiltered(const GridColumn *column) const;
+    // The filter's text as the filter box shows it; empty for no filter.
+    QString filterText() const;
+    FilterCompileOptions filterCompileOptions() const;
+    FilterValueFormatter filterValueFormatter() const;
+
+    // Filter buttons sit at the right of every column header, always shown; a filtered column's
+    // button is drawn pressed and coloured.
+    QRect filterButtonRect(int column) const;
+    GridFilterDropDown *filterDropDown() const { return m_filterDropDown; }
+    void showFilterDropDown(int column);
+    GridFilterBox *filterBox() const { return m_filterBox; }
+    // Modal; they return when closed.
+    void showCustomFilterDialog(int column);
+    void showFilterBuilder();
+    // Replaces the builder's file dialogs, for tests.
+    void setFilterFileChooser(FilterFileChooser chooser) { m_fileChooser = std::move(chooser); }
+
     QString cellText(int row, const GridColumn *column) const;
     QString groupRowText(int group) const;
     // The figure a group footer shows under column, or a null string.
@@ -82,6 +122,7 @@ public:
 
 Q_SIGNALS:
     void layoutChanged();
+    void filterChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -133,6 +174,12 @@ private:
     void resizeBand(int pixelWidth);
     void updateCursorShape(QPoint pos);
     QString headerCaptionOf(int column) const;
+    void rebuildFilterSource();
+    void installFilter();
+    void updateFilterBox();
+    void placeFilterBox();
+    void onFilterPicked(int column, int row);
+    QList<FilterCondition> columnConditions(int sourceColumn, FilterBoolOperator &op) const;
 
     void paintGroupByBox(QPainter &p) const;
     void paintHeaders(QPainter &p) const;
@@ -154,6 +201,15 @@ private:
     QPointer<GridStyle> m_footerStyle;
     QPointer<GridStyle> m_contentStyle;
     GridQuickCustomizationPopup *m_popup = nullptr;
+
+    FilterCriteria m_filter;
+    bool m_filterEnabled = true;
+    std::unique_ptr<GridFilterSource> m_filterSource;
+    std::vector<int> m_filterColumns;              // view column of each source column
+    std::shared_ptr<FilterPredicate> m_predicate;
+    GridFilterDropDown *m_filterDropDown = nullptr;
+    GridFilterBox *m_filterBox = nullptr;
+    FilterFileChooser m_fileChooser;
 
     mutable GridLayout m_layout;
     mutable bool m_layoutDirty = true;

@@ -1,11 +1,23 @@
 #include "GridFilterSource.h"
 
 #include "platform/memdata/MemField.h"
+#include "platform/memdata/AnsiCodec.h"
 #include "platform/memdata/MemTable.h"
 
 GridFilterSource::GridFilterSource(const MemTable *table, std::vector<Column> columns)
     : m_table(table), m_columns(std::move(columns))
 {
+}
+
+bool GridFilterSource::sameColumns(const std::vector<Column> &columns) const
+{
+    if (columns.size() != m_columns.size())
+        return false;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i].field != m_columns[i].field)
+            return false;
+    }
+    return true;
 }
 
 FilterFieldKind GridFilterSource::kind(int column) const
@@ -36,7 +48,14 @@ bool GridFilterSource::isNull(int row, int column) const
 
 QStringView GridFilterSource::text(int row, int column, QString &buffer) const
 {
-    buffer = m_table->text(quint32(row), m_columns[size_t(column)].field);
+    const MemField *field = m_columns[size_t(column)].field;
+    if (field->kind() != FieldKind::Text) {
+        buffer = m_table->text(quint32(row), field);
+        return buffer;
+    }
+    // Decoded into the caller's buffer, whose capacity stays: no allocation a row.
+    buffer.resize(0);
+    AnsiCodec::appendUnicode(buffer, m_table->ansiText(quint32(row), field));
     return buffer;
 }
 

@@ -20,6 +20,11 @@ public:
 
     GridFilterSource(const MemTable *table, std::vector<Column> columns);
 
+    const MemTable *table() const { return m_table; }
+    // Same fields in the same order, whatever the captions.
+    bool sameColumns(const std::vector<Column> &columns) const;
+    void setColumns(std::vector<Column> columns) { m_columns = std::move(columns); }
+
     int columnCount() const override { return int(m_columns.size()); }
     FilterFieldKind kind(int column) const override;
     QString columnName(int column) const override;
