@@ -33,8 +33,7 @@ FilterLikePattern::FilterLikePattern(const QString &pattern)
     } else {
         m_literal = pattern;
     }
-    if (m_shape == Shape::Contains && !m_literalHasSingle)
-        m_matcher = QStringMatcher(m_literal, Qt::CaseInsensitive);
+    m_foldedLiteral = m_literal.toCaseFolded();
 }
 
 bool FilterLikePattern::matches(QStringView text) const
@@ -49,11 +48,31 @@ bool FilterLikePattern::matches(QStringView text) const
     case Shape::EndsWith:
         return text.endsWith(m_literal, Qt::CaseInsensitive);
     case Shape::Contains:
-        return m_matcher.indexIn(text) >= 0;
+        return containsFolded(text);
     case Shape::General:
         break;
     }
     return matchesGeneral(text);
+}
+
+// A plain scan on folded characters: for the short needles people type it beats a matcher,
+// which folds through the full Unicode tables at every step.
+bool FilterLikePattern::containsFolded(QStringView text) const
+{
+    const char16_t *t = reinterpret_cast<const char16_t *>(text.utf16());
+    const char16_t *l = reinterpret_cast<const char16_t *>(m_foldedLiteral.constData());
+    const qsizetype n = text.size();
+    const qsizetype m = m_foldedLiteral.size();
+    for (qsizetype i = 0; i + m <= n; ++i) {
+        if (folded(t[i]) != l[0])
+            continue;
+        qsizetype k = 1;
+        while (k < m && folded(t[i + k]) == l[k])
+            ++k;
+        if (k == m)
+            return true;
+    }
+    return false;
 }
 
 // Greedy matching that backs up to the last "%" on a mismatch: linear for the usual patterns,

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringMatcher>
 #include <QStringView>
 
 // A like pattern: "_" stands for any one character and "%" for any series of characters,
@@ -28,11 +27,12 @@ public:
 
 private:
     bool matchesGeneral(QStringView text) const;
+    bool containsFolded(QStringView text) const;
 
     QString m_pattern;
     QString m_literal;
     QString m_folded; // the pattern case-folded, for the general algorithm
+    QString m_foldedLiteral;
     Shape m_shape = Shape::General;
     bool m_literalHasSingle = false;
-    QStringMatcher m_matcher;
 };
