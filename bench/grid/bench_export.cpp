@@ -23,83 +23,13 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cstdio>
+#include "GeneratedCalls.h"
+
 #include <functional>
 
+using namespace GeneratedCalls;
+
 namespace {
-
-struct ColumnPlan
-{
-    const char *name;
-    FieldKind kind;
-    int size;
-    const char *caption;
-    int band, line, place, width;
-    bool tip; // the tooltip-coloured cells
-};
-
-const ColumnPlan plan[] = {
-    {"dataointervento", FieldKind::DateTime, 0, "D.H.Prev.INT.", 0, 0, 1, 138, true},
-    {"Telefono1", FieldKind::Text, 30, "Telefono", 0, 0, 2, 166, true},
-    {"espletata", FieldKind::Text, 1, "Espletata (E/N)", 0, 0, 3, 20, true},
-    {"RagioneSociale", FieldKind::Text, 70, "Nome", 0, 1, 0, 147, true},
-    {"Indirizzo", FieldKind::Text, 50, "", 0, 2, 0, 243, false},
-    {"cap", FieldKind::Text, 9, "CAP", 0, 3, 0, 62, false},
-    {"Localita", FieldKind::Text, 60, "", 0, 3, 1, 236, false},
-    {"Provincia", FieldKind::Text, 2, "PR", 0, 3, 2, 41, false},
-    {"dataorichiesta", FieldKind::DateTime, 0, "D.H.Richiesta", 1, 0, 3, 154, false},
-    {"produttore", FieldKind::Text, 50, "Produttore", 1, 0, 4, 183, false},
-    {"distributore", FieldKind::Text, 50, "Distributore", 1, 0, 5, 580, false},
-    {"tipoarticolo", FieldKind::Text, 30, "Tipo Articolo", 1, 1, 0, 154, false},
-    {"articolo", FieldKind::Text, 30, "Articolo", 1, 1, 1, 183, false},
-    {"matricola", FieldKind::Text, 30, "Matricola", 1, 1, 2, 266, false},
-    {"PartitaIva", FieldKind::Text, 16, "Partita Iva", 1, 1, 3, 144, false},
-    {"CodiceFiscale", FieldKind::Text, 16, "Codice Fiscale", 1, 1, 4, 170, false},
-    {"desproblema", FieldKind::Text, 300, "Descrizione del problema", 1, 2, 0, 509, false},
-    {"ingaranzia", FieldKind::Text, 1, "In Garanzia (S/N)", 1, 3, 0, 20, false},
-    {"dataacquisto", FieldKind::DateTime, 0, "Data Acquisto", 1, 3, 1, 134, false},
-    {"desdifetto", FieldKind::Text, 300, "Descrizione del difetto", 1, 3, 2, 763, false},
-};
-
-const char *const provinces[] = {"MI", "TO", "RM", "NA", "BO", "FI", "VE", "GE", "PA", "BA", "CA", "TS", "PD", "VR", "BS"};
-
-QByteArray randomWord(QRandomGenerator &rng, int length)
-{
-    static const char letters[] = "abcdefghilmnoprstuvz";
-    QByteArray w;
-    w.append(char('A' + rng.bounded(26)));
-    for (int i = 1; i < length; ++i)
-        w.append(letters[rng.bounded(20)]);
-    return w;
-}
-
-void fill(MemTable &table, int count)
-{
-    QRandomGenerator rng(20240325);
-    table.disableControls();
-    table.setEventsEnabled(false);
-    const qint64 base = DateTimeKey::fromDateTime(QDateTime(QDate(2020, 1, 1), QTime(0, 0)));
-    for (int i = 0; i < count; ++i) {
-        table.append();
-        for (int f = 1; f < table.fieldCount(); ++f) {
-            MemField *field = table.field(f);
-            const QString &n = field->fieldName();
-            if (field->kind() == FieldKind::DateTime)
-                field->setAsDateTimeKey(base + qint64(rng.bounded(5 * 365)) * DateTimeKey::MsPerDay + rng.bounded(86400) * 1000);
-            else if (n == QLatin1String("Provincia"))
-                field->setAsAnsi(provinces[rng.bounded(15)]);
-            else if (n == QLatin1String("RagioneSociale"))
-                field->setAsAnsi(QByteArray(randomWord(rng, 6) + ' ' + randomWord(rng, 7)));
-            else if (field->size() <= 2)
-                field->setAsAnsi(rng.bounded(2) ? "S" : "N");
-            else
-                field->setAsAnsi(randomWord(rng, std::min(field->size(), 3 + int(rng.bounded(20)))));
-        }
-        table.post();
-    }
-    table.setEventsEnabled(true);
-    table.first();
-    table.enableControls();
-}
 
 qint64 statusKb(const char *key)
 {

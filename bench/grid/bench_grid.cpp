@@ -25,88 +25,14 @@
 #include <QRandomGenerator>
 #include <QSortFilterProxyModel>
 #include <cstdio>
+#include "GeneratedCalls.h"
+
 #include <functional>
 #include <memory>
 
+using namespace GeneratedCalls;
+
 namespace {
-
-struct ColumnPlan
-{
-    const char *name;
-    FieldKind kind;
-    int size;
-    const char *caption;
-    int band, line, place, width;
-};
-
-// The visible columns of the call list, with their places.
-const ColumnPlan plan[] = {
-    {"dataointervento", FieldKind::DateTime, 0, "D.H.Prev.INT.", 0, 0, 1, 138},
-    {"Telefono1", FieldKind::Text, 30, "Telefono", 0, 0, 2, 166},
-    {"espletata", FieldKind::Text, 1, "Espletata (E/N)", 0, 0, 3, 20},
-    {"RagioneSociale", FieldKind::Text, 70, "Nome", 0, 1, 0, 147},
-    {"Indirizzo", FieldKind::Text, 50, "", 0, 2, 0, 243},
-    {"cap", FieldKind::Text, 9, "CAP", 0, 3, 0, 62},
-    {"Localita", FieldKind::Text, 60, "", 0, 3, 1, 236},
-    {"Provincia", FieldKind::Text, 2, "PR", 0, 3, 2, 41},
-    {"dataorichiesta", FieldKind::DateTime, 0, "D.H.Richiesta", 1, 0, 3, 154},
-    {"produttore", FieldKind::Text, 50, "Produttore", 1, 0, 4, 183},
-    {"distributore", FieldKind::Text, 50, "Distributore", 1, 0, 5, 580},
-    {"tipoarticolo", FieldKind::Text, 30, "Tipo Articolo", 1, 1, 0, 154},
-    {"articolo", FieldKind::Text, 30, "Articolo", 1, 1, 1, 183},
-    {"matricola", FieldKind::Text, 30, "Matricola", 1, 1, 2, 266},
-    {"PartitaIva", FieldKind::Text, 16, "Partita Iva", 1, 1, 3, 144},
-    {"CodiceFiscale", FieldKind::Text, 16, "Codice Fiscale", 1, 1, 4, 170},
-    {"desproblema", FieldKind::Text, 300, "Descrizione del problema", 1, 2, 0, 509},
-    {"ingaranzia", FieldKind::Text, 1, "In Garanzia (S/N)", 1, 3, 0, 20},
-    {"dataacquisto", FieldKind::DateTime, 0, "Data Acquisto", 1, 3, 1, 134},
-    {"desdifetto", FieldKind::Text, 300, "Descrizione del difetto", 1, 3, 2, 763},
-};
-
-const char *const provinces[] = {"MI", "TO", "RM", "NA", "BO", "FI", "VE", "GE", "PA", "BA", "CA", "TS", "PD", "VR", "BS"};
-const char *const makers[] = {"Epson", "Canon", "HP", "Brother", "Samsung", "Lexmark", "Kyocera", "Ricoh", "Xerox", "Olivetti"};
-
-QByteArray randomWord(QRandomGenerator &rng, int length)
-{
-    static const char letters[] = "abcdefghilmnoprstuvz";
-    QByteArray w;
-    w.append(char('A' + rng.bounded(26)));
-    for (int i = 1; i < length; ++i)
-        w.append(letters[rng.bounded(20)]);
-    return w;
-}
-
-void fill(MemTable &table, int count)
-{
-    QRandomGenerator rng(20240325);
-    table.disableControls();
-    table.setEventsEnabled(false);
-    const qint64 base = DateTimeKey::fromDateTime(QDateTime(QDate(2020, 1, 1), QTime(0, 0)));
-    for (int i = 0; i < count; ++i) {
-        table.append();
-        for (int f = 1; f < table.fieldCount(); ++f) {
-            MemField *field = table.field(f);
-            const QString &n = field->fieldName();
-            if (field->kind() == FieldKind::DateTime) {
-                field->setAsDateTimeKey(base + qint64(rng.bounded(5 * 365)) * DateTimeKey::MsPerDay + rng.bounded(86400) * 1000);
-            } else if (n == QLatin1String("Provincia")) {
-                field->setAsAnsi(provinces[rng.bounded(15)]);
-            } else if (n == QLatin1String("produttore")) {
-                field->setAsAnsi(makers[rng.bounded(10)]);
-            } else if (n == QLatin1String("RagioneSociale")) {
-                field->setAsAnsi(QByteArray(randomWord(rng, 6) + ' ' + randomWord(rng, 7)));
-            } else if (field->size() <= 2) {
-                field->setAsAnsi(rng.bounded(2) ? "S" : "N");
-            } else {
-                field->setAsAnsi(randomWord(rng, std::min(field->size(), 3 + int(rng.bounded(10)))));
-            }
-        }
-        table.post();
-    }
-    table.setEventsEnabled(true);
-    table.first();
-    table.enableControls();
-}
 
 // The peer: a plain table model over the same records, sorted by a proxy.
 class TableModel : public QAbstractTableModel
