@@ -1,4 +1,4 @@
-#include "GridFixture.h"
+#include "CallListFixture.h"
 
 #include "platform/grid/GridBand.h"
 #include "platform/grid/GridBandedTableView.h"
@@ -30,10 +30,7 @@ using RowKind = GridDataController::RowKind;
 
 namespace {
 
-const QStringList calls = {
-    "rossi|MI|Milano|2024-03-01|Anna", "Bianchi|TO|Torino|2023-01-05|", "verdi|MI|Monza|2024-01-01|",
-    "alfa|RM|Roma|2022-12-31|",        "neri|TO|Torino||",             "bianchi|MI|Milano|2024-03-01|",
-};
+const QStringList &calls = sampleCalls;
 
 // A page read back: its rows, each cell placed on the table's columns as a browser places it.
 struct Page
@@ -167,78 +164,12 @@ struct Page
     }
 };
 
-// The call list's shape on a small table: a fixed band, a scrolling one, four lines a record,
-// styles like those of the program.
-struct ExportFixture
+// The call list's shape with styles like those of the program.
+struct ExportFixture : CallListFixture
 {
-    GridFixture data;
-    GridControl grid;
-    GridBandedTableView *view;
-    GridColumn *nome, *prov, *town, *when, *contact;
-    GridStyle header, content, tip, footer;
     QTemporaryDir dir;
 
-    explicit ExportFixture(const QStringList &records = calls) : data(records)
-    {
-        header.setFont(QStringLiteral("Tahoma"), 12, true);
-        header.setTextColor(QColor(0, 0, 138));
-        content.setFont(QStringLiteral("HE_TERMINAL"), 12);
-        content.setTextColor(QColor(0, 0, 138));
-        tip.setFont(QStringLiteral("HE_TERMINAL"), 12);
-        tip.setTextColor(QColor(0, 0, 138));
-        tip.setBackground(QColor(255, 255, 225));
-        footer.setFont(QStringLiteral("Tahoma"), 12, true);
-        footer.setTextColor(QColor(0, 128, 0));
-        grid.setObjectName("cxGrid1");
-        view = grid.createLevel("cxGrid1Level1")->createBandedTableView("cxGrid1DBTableView1");
-        GridBand *b0 = view->createBand();
-        b0->setWidth(324);
-        b0->setFixed(GridBand::Fixed::Left);
-        GridBand *b1 = view->createBand();
-        b1->setWidth(917);
-        b1->setCaption("Band one");
-        nome = column("Nome", "Nome", 0, 1, 0, 147, &tip);
-        prov = column("PR", "PR", 0, 3, 2, 41, &content);
-        town = column("Localita", QString(), 0, 3, 1, 236, &content);
-        when = column("Quando", "Quando", 1, 0, 0, 154, &content);
-        contact = column("Riferimento1", "Riferimento", 1, 0, 1, 183, &content);
-        contact->setVisible(false);
-        nome->setHeaderVerticalAlignment(Qt::AlignVCenter);
-
-        GridSummaryGroup *summary = view->createSummaryGroup();
-        summary->addLink(nome);
-        summary->addLink(prov);
-        summary->addLink(town);
-        summary->addItem(GridSummaryItem{"Nome", GridSummaryItem::Kind::Count, "#####", nome});
-
-        GridViewOptions o;
-        o.editing = false;
-        o.inserting = false;
-        o.hideSelection = true;
-        o.indicator = true;
-        o.columnsQuickCustomization = true;
-        o.groupFooters = GridViewOptions::GroupFooters::AlwaysVisible;
-        view->setOptions(o);
-        view->setFooterStyle(&footer);
-        view->setDataSource(&data.source);
-        grid.resize(900, 500);
-        grid.show();
-        if (!QTest::qWaitForWindowExposed(&grid))
-            qWarning("grid not exposed");
-    }
-
-    GridColumn *column(const QString &field, const QString &caption, int band, int line, int place, int width,
-                       GridStyle *style)
-    {
-        GridColumn *c = view->createColumn("cxGrid1DBTableView1" + field);
-        c->setFieldName(field);
-        c->setCaption(caption);
-        c->setPosition(band, line, place);
-        c->setWidth(width);
-        c->setHeaderStyle(&header);
-        c->setContentStyle(style);
-        return c;
-    }
+    explicit ExportFixture(const QStringList &records = calls) : CallListFixture(records, Look::Styled) {}
 
     QString page() const { return dir.filePath("ChasLst.html"); }
 
@@ -248,14 +179,6 @@ struct ExportFixture
         return Page::read(page());
     }
 
-    int indexOf(const GridColumn *c) const
-    {
-        for (int i = 0; i < view->columnCount(); ++i) {
-            if (view->column(i) == c)
-                return i;
-        }
-        return -1;
-    }
     // Where a column's cells lie on screen, as the page counts: from the left of the indents.
     int screenLeft(const GridColumn *c) const
     {

@@ -1,4 +1,4 @@
-#include "GridFixture.h"
+#include "CallListFixture.h"
 
 #include "platform/grid/GridBand.h"
 #include "platform/grid/GridBandedTableView.h"
@@ -22,78 +22,12 @@ using RowKind = GridDataController::RowKind;
 
 namespace {
 
-const QStringList calls = {
-    "rossi|MI|Milano|2024-03-01|Anna", "Bianchi|TO|Torino|2023-01-05|", "verdi|MI|Monza|2024-01-01|",
-    "alfa|RM|Roma|2022-12-31|",        "neri|TO|Torino||",             "bianchi|MI|Milano|2024-03-01|",
-};
+const QStringList &calls = sampleCalls;
 
-// A grid laid out like the call list: a fixed band and a scrolling one, four lines a record.
-struct ViewFixture
+struct ViewFixture : CallListFixture
 {
-    GridFixture data;
-    GridControl grid;
-    GridBandedTableView *view;
-    GridColumn *nome, *prov, *town, *when, *contact;
+    using CallListFixture::CallListFixture;
 
-    explicit ViewFixture(const QStringList &records = calls) : data(records)
-    {
-        grid.setObjectName("cxGrid1");
-        view = grid.createLevel("cxGrid1Level1")->createBandedTableView("cxGrid1DBTableView1");
-        GridBand *b0 = view->createBand();
-        b0->setWidth(324);
-        b0->setFixed(GridBand::Fixed::Left);
-        GridBand *b1 = view->createBand();
-        b1->setWidth(917);
-        b1->setCaption("Band one");
-        nome = column("Nome", "Nome", 0, 1, 0, 147);
-        prov = column("PR", "PR", 0, 3, 2, 41);
-        town = column("Localita", QString(), 0, 3, 1, 236);
-        when = column("Quando", "Quando", 1, 0, 0, 154);
-        contact = column("Riferimento1", "Riferimento", 1, 0, 1, 183);
-        contact->setVisible(false);
-        nome->setHeaderVerticalAlignment(Qt::AlignVCenter);
-
-        GridSummaryGroup *summary = view->createSummaryGroup();
-        summary->addLink(nome);
-        summary->addLink(prov);
-        summary->addLink(town);
-        summary->addItem(GridSummaryItem{"Nome", GridSummaryItem::Kind::Count, "#####", nome});
-
-        GridViewOptions o;
-        o.editing = false;
-        o.inserting = false;
-        o.deletingConfirmation = false;
-        o.hideSelection = true;
-        o.indicator = true;
-        o.columnsQuickCustomization = true;
-        o.groupFooters = GridViewOptions::GroupFooters::AlwaysVisible;
-        view->setOptions(o);
-        view->setDataSource(&data.source);
-        grid.resize(900, 500);
-        grid.show();
-        view->setFocus();
-        if (!QTest::qWaitForWindowExposed(&grid))
-            qWarning("grid not exposed");
-    }
-
-    GridColumn *column(const QString &field, const QString &caption, int band, int line, int place, int width)
-    {
-        GridColumn *c = view->createColumn("cxGrid1DBTableView1" + field);
-        c->setFieldName(field);
-        c->setCaption(caption);
-        c->setPosition(band, line, place);
-        c->setWidth(width);
-        return c;
-    }
-
-    int indexOf(const GridColumn *c) const
-    {
-        for (int i = 0; i < view->columnCount(); ++i) {
-            if (view->column(i) == c)
-                return i;
-        }
-        return -1;
-    }
     QRect headerOf(const GridColumn *c) const { return view->gridLayout().columnHeaderRect(indexOf(c)); }
     QWidget *port() const { return view->viewport(); }
     QString current() const { return data.nameOf(data.table.currentRecordId()); }
