@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +47,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void diskFullWhileSaving();
+    void fullTmpfsWhileSaving();
     void folderNotWritable();
     void archiveNotReadable();
 
@@ -101,6 +103,34 @@ void tst_Faults::diskFullWhileSaving()
     QCOMPARE(m_shown, QStringList{"Stream write error."});
     QCOMPARE(readAll(archive()), kArchive);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Chasdata.dat"});
+}
+
+void tst_Faults::fullTmpfsWhileSaving()
+{
+    if (!TestFiles::runningAsRoot())
+        QSKIP("mounting a small tmpfs needs root; the file-size limit case covers a full disk");
+    const QString folder = m_dir->filePath("small");
+    QVERIFY(QDir().mkdir(folder));
+    QProcess mount;
+    mount.start("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", folder});
+    if (!mount.waitForFinished(10000) || mount.exitCode() != 0)
+        QSKIP("this machine does not let the test mount a tmpfs; the file-size limit case covers a full disk");
+    const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {folder}); });
+
+    const QString archive = folder + "/Chasdata.dat";
+    QByteArray previous = "RagioneSociale\tNumScad\r\n";
+    for (int i = 0; i < 400; ++i)
+        previous += "Chiamata gia' archiviata numero " + QByteArray::number(i) + "\t" + QByteArray::number(i) + "\r\n";
+    writeAll(archive, previous);
+    Program program(folder + "/callistro");
+    program.startUp();
+    QCOMPARE(DM1->ScadData->recordCount(), 400);
+    for (int i = 0; i < 1000; ++i)
+        addCall(QString("Chiamata nuova numero %1").arg(i)); // far more than the disk holds
+    program.shutDown();
+    QCOMPARE(m_shown, QStringList{"Stream write error."});
+    QCOMPARE(readAll(archive), previous);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Chasdata.dat"});
 }
 
 void tst_Faults::folderNotWritable()
