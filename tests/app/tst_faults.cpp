@@ -52,7 +52,6 @@ private Q_SLOTS:
     void archiveNotReadable();
 
 private:
-    bool asNobody(const char *testFunction, bool *done);
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_shown;
     QString archive() const { return m_dir->filePath("Chasdata.dat"); }
@@ -74,12 +73,6 @@ void tst_Faults::cleanup()
     MessageBoxes::setAnswerer({});
     QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QFile::setPermissions(archive(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-}
-
-bool tst_Faults::asNobody(const char *testFunction, bool *done)
-{
-    *done = TestFiles::runningAsRoot();
-    return !*done || TestFiles::rerunUnprivileged(testFunction);
 }
 
 void tst_Faults::diskFullWhileSaving()
@@ -135,10 +128,8 @@ void tst_Faults::fullTmpfsWhileSaving()
 
 void tst_Faults::folderNotWritable()
 {
-    bool rerun = false;
-    QVERIFY(asNobody("folderNotWritable", &rerun));
-    if (rerun)
-        return;
+    if (TestFiles::runningAsRoot())
+        RERUN_UNPRIVILEGED("folderNotWritable");
     writeAll(archive(), kArchive);
     Program program(executable());
     program.startUp();
@@ -153,10 +144,8 @@ void tst_Faults::folderNotWritable()
 
 void tst_Faults::archiveNotReadable()
 {
-    bool rerun = false;
-    QVERIFY(asNobody("archiveNotReadable", &rerun));
-    if (rerun)
-        return;
+    if (TestFiles::runningAsRoot())
+        RERUN_UNPRIVILEGED("archiveNotReadable");
     writeAll(archive(), kArchive);
     QFile::setPermissions(archive(), QFileDevice::Permissions());
     {

@@ -278,10 +278,8 @@ void tst_Archive::backupsNeverOverwrite()
 
 void tst_Archive::unreadableFile()
 {
-    if (TestFiles::runningAsRoot()) {
-        QVERIFY(TestFiles::rerunUnprivileged("unreadableFile"));
-        return;
-    }
+    if (TestFiles::runningAsRoot())
+        RERUN_UNPRIVILEGED("unreadableFile");
     writeAll(path("Chasdata.dat"), "RagioneSociale\r\nA\r\n");
     QFile::setPermissions(path("Chasdata.dat"), QFileDevice::Permissions());
     TDM1 dm;
@@ -348,10 +346,8 @@ void tst_Archive::cannotCreate()
     QVERIFY2(error.startsWith(QString("Cannot create file \"%1\". ").arg(missing)), qPrintable(error));
     QVERIFY(error.size() > QString("Cannot create file \"%1\". ").arg(missing).size()); // with the reason
 
-    if (TestFiles::runningAsRoot()) {
-        QVERIFY(TestFiles::rerunUnprivileged("cannotCreate"));
-        return;
-    }
+    if (TestFiles::runningAsRoot())
+        RERUN_UNPRIVILEGED("cannotCreate");
     writeAll(path("ro.dat"), "old");
     QFile::setPermissions(path("ro.dat"), QFileDevice::ReadOwner);
     QCOMPARE(failureOf([&] { dm.SaveArchive(path("ro.dat")); }),
