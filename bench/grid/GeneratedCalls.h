@@ -3,6 +3,14 @@
 // The generated calls the grid benchmarks run on: the visible columns of the call list with their
 // places, and records of random but plausible values.
 
+#include "platform/grid/GridBand.h"
+#include "platform/grid/GridBandedTableView.h"
+#include "platform/grid/GridColumn.h"
+#include "platform/grid/GridControl.h"
+#include "platform/grid/GridLevel.h"
+#include "platform/grid/GridStyle.h"
+#include "platform/grid/GridSummaryGroup.h"
+#include "platform/grid/GridViewOptions.h"
 #include "platform/memdata/DateTimeKey.h"
 #include "platform/memdata/FieldKind.h"
 #include "platform/memdata/MemField.h"
@@ -92,6 +100,66 @@ inline void fill(MemTable &table, int count)
     table.setEventsEnabled(true);
     table.first();
     table.enableControls();
+}
+
+// The call list's styles, as the program sets them.
+struct CallListStyles
+{
+    GridStyle header, content, tip, footer;
+
+    CallListStyles()
+    {
+        header.setFont(QStringLiteral("Tahoma"), 12, true);
+        header.setTextColor(QColor(0, 0, 138));
+        header.setBackground(QColor(227, 227, 227));
+        content.setFont(QStringLiteral("HE_TERMINAL"), 12);
+        content.setTextColor(QColor(0, 0, 138));
+        tip.setFont(QStringLiteral("HE_TERMINAL"), 12);
+        tip.setTextColor(QColor(0, 0, 138));
+        tip.setBackground(QColor(255, 255, 225));
+        footer.setFont(QStringLiteral("Tahoma"), 12, true);
+        footer.setTextColor(QColor(0, 128, 0));
+    }
+};
+
+inline void addFields(MemTable &table)
+{
+    for (const ColumnPlan &s : plan)
+        table.addField(QString::fromLatin1(s.name), s.kind, s.size);
+}
+
+// A view laid out like the call list: its bands, columns, the count under Nome for PR, and its
+// options. The caller binds it to data.
+inline GridBandedTableView *createCallList(GridControl &grid, CallListStyles &styles)
+{
+    GridBandedTableView *view = grid.createLevel(QStringLiteral("level"))->createBandedTableView(QStringLiteral("view"));
+    GridBand *b0 = view->createBand();
+    b0->setWidth(324);
+    b0->setFixed(GridBand::Fixed::Left);
+    GridBand *b1 = view->createBand();
+    b1->setWidth(917);
+    b1->setCaption(QStringLiteral("CALLISTRO - Chiamate di assistenza tecnica (Versione freeware)"));
+    for (const ColumnPlan &s : plan) {
+        GridColumn *c = view->createColumn();
+        c->setFieldName(QString::fromLatin1(s.name));
+        c->setCaption(QString::fromLatin1(s.caption));
+        c->setPosition(s.band, s.line, s.place);
+        c->setWidth(s.width);
+        c->setHeaderStyle(&styles.header);
+        c->setContentStyle(s.tip ? &styles.tip : &styles.content);
+    }
+    GridColumn *nome = view->columnByField(QStringLiteral("RagioneSociale"));
+    nome->setHeaderVerticalAlignment(Qt::AlignVCenter);
+    GridSummaryGroup *summary = view->createSummaryGroup();
+    summary->addLink(view->columnByField(QStringLiteral("Provincia")));
+    summary->addItem(GridSummaryItem{QStringLiteral("RagioneSociale"), GridSummaryItem::Kind::Count, QStringLiteral("#####"), nome});
+    GridViewOptions options;
+    options.indicator = true;
+    options.columnsQuickCustomization = true;
+    options.groupFooters = GridViewOptions::GroupFooters::AlwaysVisible;
+    view->setOptions(options);
+    view->setFooterStyle(&styles.footer);
+    return view;
 }
 
 } // namespace GeneratedCalls

@@ -75,53 +75,15 @@ void report(const char *what, int count, const Figure &f, qint64 bytes)
 void run(int count, const QString &keepPage)
 {
     MemTable table;
-    for (const ColumnPlan &s : plan)
-        table.addField(QString::fromLatin1(s.name), s.kind, s.size);
+    addFields(table);
     table.open();
     fill(table, count);
     DataSource source;
     source.setTable(&table);
 
-    GridStyle header, content, tip, footer;
-    header.setFont(QStringLiteral("Tahoma"), 12, true);
-    header.setTextColor(QColor(0, 0, 138));
-    header.setBackground(QColor(227, 227, 227));
-    content.setFont(QStringLiteral("HE_TERMINAL"), 12);
-    content.setTextColor(QColor(0, 0, 138));
-    tip.setFont(QStringLiteral("HE_TERMINAL"), 12);
-    tip.setTextColor(QColor(0, 0, 138));
-    tip.setBackground(QColor(255, 255, 225));
-    footer.setFont(QStringLiteral("Tahoma"), 12, true);
-    footer.setTextColor(QColor(0, 128, 0));
-
     GridControl grid;
-    GridBandedTableView *view = grid.createLevel(QStringLiteral("level"))->createBandedTableView(QStringLiteral("view"));
-    GridBand *b0 = view->createBand();
-    b0->setWidth(324);
-    b0->setFixed(GridBand::Fixed::Left);
-    GridBand *b1 = view->createBand();
-    b1->setWidth(917);
-    b1->setCaption(QStringLiteral("CALLISTRO - Chiamate di assistenza tecnica (Versione freeware)"));
-    for (const ColumnPlan &s : plan) {
-        GridColumn *c = view->createColumn();
-        c->setFieldName(QString::fromLatin1(s.name));
-        c->setCaption(QString::fromLatin1(s.caption));
-        c->setPosition(s.band, s.line, s.place);
-        c->setWidth(s.width);
-        c->setHeaderStyle(&header);
-        c->setContentStyle(s.tip ? &tip : &content);
-    }
-    view->columnByField(QStringLiteral("RagioneSociale"))->setHeaderVerticalAlignment(Qt::AlignVCenter);
-    GridSummaryGroup *summary = view->createSummaryGroup();
-    summary->addLink(view->columnByField(QStringLiteral("Provincia")));
-    summary->addItem(GridSummaryItem{QStringLiteral("NumScad"), GridSummaryItem::Kind::Count, QStringLiteral("#####"),
-                                     view->columnByField(QStringLiteral("RagioneSociale"))});
-    GridViewOptions options;
-    options.indicator = true;
-    options.columnsQuickCustomization = true;
-    options.groupFooters = GridViewOptions::GroupFooters::AlwaysVisible;
-    view->setOptions(options);
-    view->setFooterStyle(&footer);
+    CallListStyles styles;
+    GridBandedTableView *view = createCallList(grid, styles);
     view->setDataSource(&source);
     grid.resize(1280, 800);
     grid.show();

@@ -76,8 +76,7 @@ void benchFilters(MemTable &table, GridBandedTableView *view, bool withProxy);
 void run(int count, const QString &png, bool withProxy)
 {
     MemTable table;
-    for (const ColumnPlan &s : plan)
-        table.addField(QString::fromLatin1(s.name), s.kind, s.size);
+    addFields(table);
     table.open();
     std::printf("%d records\n", count);
     report("fill the table (not the grid)", count, timeMs([&] { fill(table, count); }));
@@ -86,31 +85,8 @@ void run(int count, const QString &png, bool withProxy)
     DataSource source;
     source.setTable(&table);
     GridControl grid;
-    GridBandedTableView *view = grid.createLevel(QStringLiteral("level"))->createBandedTableView(QStringLiteral("view"));
-    GridBand *b0 = view->createBand();
-    b0->setWidth(324);
-    b0->setFixed(GridBand::Fixed::Left);
-    view->createBand()->setWidth(917);
-    GridStyle content;
-    content.setFont(QStringLiteral("HE_TERMINAL"), 12);
-    content.setTextColor(QColor(0, 0, 138));
-    for (const ColumnPlan &s : plan) {
-        GridColumn *c = view->createColumn();
-        c->setFieldName(QString::fromLatin1(s.name));
-        c->setCaption(QString::fromLatin1(s.caption));
-        c->setPosition(s.band, s.line, s.place);
-        c->setWidth(s.width);
-        c->setContentStyle(&content);
-    }
-    GridSummaryGroup *summary = view->createSummaryGroup();
-    summary->addLink(view->columnByField(QStringLiteral("Provincia")));
-    summary->addItem(GridSummaryItem{QStringLiteral("RagioneSociale"), GridSummaryItem::Kind::Count, QStringLiteral("#####"),
-                                     view->columnByField(QStringLiteral("RagioneSociale"))});
-    GridViewOptions options;
-    options.indicator = true;
-    options.columnsQuickCustomization = true;
-    options.groupFooters = GridViewOptions::GroupFooters::AlwaysVisible;
-    view->setOptions(options);
+    CallListStyles styles;
+    GridBandedTableView *view = createCallList(grid, styles);
     grid.resize(1280, 800);
     grid.show();
     QApplication::processEvents();
