@@ -1,5 +1,7 @@
 #include "DBEdit.h"
 
+#include "Beep.h"
+#include "CodePageInput.h"
 #include "MessageBoxes.h"
 
 #include "platform/memdata/DataError.h"
@@ -10,29 +12,46 @@
 
 namespace {
 
-// Turns letters to one case as they arrive, typed or pasted.
-class CaseValidator : public QValidator
+// Keeps what arrives, typed or pasted, within the archive's code page, and turns letters to one
+// case, the text's length and the cursor's place kept.
+class InputValidator : public QValidator
 {
 public:
-    CaseValidator(DBEdit::CharCase charCase, QObject *parent) : QValidator(parent), m_case(charCase) {}
+    InputValidator(DBEdit::CharCase charCase, QObject *parent) : QValidator(parent), m_case(charCase) {}
 
-    State validate(QString &input, int &) const override
+    void setCharCase(DBEdit::CharCase charCase) { m_case = charCase; }
+
+    State validate(QString &input, int &pos) const override
     {
-        if (m_case == DBEdit::CharCase::Upper)
-            input = input.toUpper();
-        else if (m_case == DBEdit::CharCase::Lower)
-            input = input.toLower();
+        qsizetype refused = 0;
+        const QString before = CodePageInput::fit(QStringView(input).left(pos), &refused);
+        const QString after = CodePageInput::fit(QStringView(input).mid(pos), &refused);
+        input = inCase(before + after);
+        pos = int(before.size());
+        if (refused > 0)
+            Beep::sound();
         return Acceptable;
     }
 
 private:
+    QString inCase(const QString &text) const
+    {
+        switch (m_case) {
+        case DBEdit::CharCase::Upper: return CodePageInput::toUpper(text);
+        case DBEdit::CharCase::Lower: return CodePageInput::toLower(text);
+        case DBEdit::CharCase::Normal: break;
+        }
+        return text;
+    }
+
     DBEdit::CharCase m_case;
 };
 
 } // namespace
 
-DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent)
+DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent), m_validator(new InputValidator(m_charCase, this))
 {
+    setValidator(m_validator);
     m_link.setOnDataChange([this] { showField(); });
     m_link.setOnUpdateData([this] { writeField(); });
     connect(this, &QLineEdit::textEdited, this, &DBEdit::userEdited);
@@ -53,9 +72,7 @@ void DBEdit::setCharCase(CharCase charCase)
     if (m_charCase == charCase)
         return;
     m_charCase = charCase;
-    delete m_caseValidator;
-    m_caseValidator = charCase == CharCase::Normal ? nullptr : new CaseValidator(charCase, this);
-    setValidator(m_caseValidator);
+    static_cast<InputValidator *>(m_validator)->setCharCase(charCase);
 }
 
 void DBEdit::showField()

@@ -7,9 +7,10 @@
 class DataSource;
 class QValidator;
 
-// A single-line edit bound to a text field: at most the field's width in characters, typed and
-// pasted letters optionally turned to upper or lower case, the text written into the field when
-// the edit is left and at the latest when the record is posted.
+// A single-line edit bound to a text field: at most the field's width in characters, only
+// characters the archive's code page holds (others become their base letter or are refused with
+// a beep), typed and pasted letters optionally turned to upper or lower case, the text written
+// into the field when the edit is left and at the latest when the record is posted.
 class DBEdit : public QLineEdit
 {
     Q_OBJECT
@@ -41,6 +42,6 @@ private:
 
     FieldDataLink m_link;
     CharCase m_charCase = CharCase::Normal;
-    QValidator *m_caseValidator = nullptr;
+    QValidator *m_validator;
     bool m_loading = false;
 };

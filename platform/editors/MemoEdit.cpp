@@ -1,5 +1,9 @@
 #include "MemoEdit.h"
 
+#include "Beep.h"
+#include "CodePageInput.h"
+
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -27,6 +31,17 @@ QString cutToRoom(const QString &plain, qsizetype room)
         used += cost;
     }
     return plain.left(i);
+}
+
+// Whether a key's text is one to insert: its first character (a surrogate pair counting as one)
+// is printable.
+bool isPrintable(const QString &typed)
+{
+    if (typed.isEmpty())
+        return false;
+    const char32_t first = typed.size() > 1 && typed[0].isHighSurrogate() && typed[1].isLowSurrogate()
+        ? QChar::surrogateToUcs4(typed[0], typed[1]) : typed[0].unicode();
+    return QChar::isPrint(first);
 }
 
 } // namespace
@@ -71,9 +86,18 @@ qsizetype MemoEdit::roomFor() const
     return std::max<qsizetype>(0, m_maxLength - used);
 }
 
+QString MemoEdit::fitted(const QString &plain) const
+{
+    qsizetype refused = 0;
+    const QString held = CodePageInput::fit(plain, &refused);
+    if (refused > 0)
+        Beep::sound();
+    return cutToRoom(held, roomFor());
+}
+
 void MemoEdit::insertLimited(const QString &plain)
 {
-    const QString fitting = cutToRoom(plain, roomFor());
+    const QString fitting = fitted(plain);
     if (fitting.isEmpty() && !plain.isEmpty())
         return;
     QTextCursor cursor = textCursor();
@@ -89,9 +113,7 @@ void MemoEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     const QString typed = event->text();
-    const bool printable = !typed.isEmpty() && typed.at(0).isPrint()
-        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    if (printable && m_maxLength > 0) {
+    if (!isReadOnly() && isPrintable(typed) && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         insertLimited(typed);
         event->accept();
         return;
@@ -104,4 +126,15 @@ void MemoEdit::insertFromMimeData(const QMimeData *source)
     if (!source || !source->hasText())
         return;
     insertLimited(toPlainLines(source->text()));
+}
+
+void MemoEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (event->commitString().isEmpty()) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent held(event->preeditString(), event->attributes());
+    held.setCommitString(fitted(event->commitString()), event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&held);
 }

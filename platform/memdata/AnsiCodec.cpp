@@ -21,18 +21,29 @@ std::array<char32_t, 256> makeTable()
     return t;
 }
 
+int highIndex(char32_t u)
+{
+    for (int i = 0; i < 32; ++i) {
+        if (kHigh[i] == u)
+            return i;
+    }
+    return -1;
+}
+
 char encodeOne(char32_t u)
 {
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
         return char(u);
-    for (int i = 0; i < 32; ++i) {
-        if (kHigh[i] == u)
-            return char(0x80 + i);
-    }
-    return '?';
+    const int i = highIndex(u);
+    return i >= 0 ? char(0x80 + i) : '?';
 }
 
 } // namespace
+
+bool AnsiCodec::holds(char32_t u)
+{
+    return u < 0x80 || (u >= 0xA0 && u <= 0xFF) || highIndex(u) >= 0;
+}
 
 const char32_t *AnsiCodec::table()
 {

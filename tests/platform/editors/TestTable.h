@@ -14,6 +14,7 @@ struct TestTable
     MemField *name;
     MemField *status;
     MemField *when;
+    MemField *note;
 
     TestTable()
     {
@@ -21,6 +22,7 @@ struct TestTable
         name = table.addField(QStringLiteral("Name"), FieldKind::Text, 10);
         status = table.addField(QStringLiteral("Status"), FieldKind::Text, 1);
         when = table.addField(QStringLiteral("When"), FieldKind::DateTime);
+        note = table.addField(QStringLiteral("Note"), FieldKind::Text, 40);
         table.setRegionalSettings(RegionalSettings(QStringLiteral("dd/MM/yyyy"), QStringLiteral("HH:mm:ss")));
         table.open();
         source.setTable(&table);

@@ -1,10 +1,13 @@
 #include "TestTable.h"
+#include "tests/support/TypedText.h"
 
+#include "platform/editors/Beep.h"
 #include "platform/editors/DBEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -104,9 +107,26 @@ void TestDBEdit::convertsTypedAndPastedLetters_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("upper") << int(DBEdit::CharCase::Upper) << QStringLiteral("ab1") << QStringLiteral("cD") << QStringLiteral("AB1CD");
-    QTest::newRow("lower") << int(DBEdit::CharCase::Lower) << QStringLiteral("Ab@") << QStringLiteral("X.") << QStringLiteral("ab@x.");
-    QTest::newRow("normal") << int(DBEdit::CharCase::Normal) << QStringLiteral("aB") << QStringLiteral("cD") << QStringLiteral("aBcD");
+    QTest::addColumn<int>("beeps");
+    const int upper = int(DBEdit::CharCase::Upper);
+    const int lower = int(DBEdit::CharCase::Lower);
+    const int normal = int(DBEdit::CharCase::Normal);
+    QTest::newRow("upper") << upper << QStringLiteral("ab1") << QStringLiteral("cD") << QStringLiteral("AB1CD") << 0;
+    QTest::newRow("lower") << lower << QStringLiteral("Ab@") << QStringLiteral("X.") << QStringLiteral("ab@x.") << 0;
+    QTest::newRow("normal") << normal << QStringLiteral("aB") << QStringLiteral("cD") << QStringLiteral("aBcD") << 0;
+    // Upper case keeps the length and the code page: ß and µ have no capital there, ÿ has.
+    QTest::newRow("upper, sharp s") << upper << QStringLiteral("straße") << QStringLiteral(" 5") << QStringLiteral("STRAßE 5") << 0;
+    QTest::newRow("upper, micro and y") << upper << QStringLiteral("µÿ") << QStringLiteral("ÿ") << QStringLiteral("µŸŸ") << 0;
+    QTest::newRow("lower, Y with diaeresis") << lower << QStringLiteral("Ÿ") << QStringLiteral("ŠŽŒ") << QStringLiteral("ÿšžœ") << 0;
+    // Letters the code page lacks become their base letter, typed or pasted.
+    QTest::newRow("normal, base letters") << normal << QStringLiteral("Łódź") << QStringLiteral(" Őrség") << QStringLiteral("Lódz Orség") << 0;
+    QTest::newRow("upper, base letters") << upper << QStringLiteral("łódź") << QStringLiteral("ő") << QStringLiteral("LÓDZO") << 0;
+    QTest::newRow("normal, more base letters") << normal << QStringLiteral("Đđħıŧ") << QStringLiteral("ǖẞ") << QStringLiteral("Ddhitu") << 1;
+    // Anything else is refused, each arrival with a beep.
+    QTest::newRow("normal, Greek") << normal << QStringLiteral("aΩb") << QStringLiteral("\u03C9c") << QStringLiteral("abc") << 2;
+    QTest::newRow("normal, outside the plane") << normal << QStringLiteral("x\U0001F600") << QStringLiteral("\U0001F600y\u2192") << QStringLiteral("xy") << 2;
+    QTest::newRow("lower, refused among base letters") << lower << QStringLiteral("Ł\u4E2D") << QStringLiteral("Ź\u4E2DŁ") << QStringLiteral("lzl") << 2;
+    QTest::newRow("normal, the code page's own") << normal << QStringLiteral("€‚ƒ„…†‡ˆ‰") << QStringLiteral("«»¿") << QStringLiteral("€‚ƒ„…†‡ˆ‰«»¿") << 0;
 }
 
 void TestDBEdit::convertsTypedAndPastedLetters()
@@ -115,16 +135,22 @@ void TestDBEdit::convertsTypedAndPastedLetters()
     QFETCH(QString, typed);
     QFETCH(QString, pasted);
     QFETCH(QString, shown);
+    QFETCH(int, beeps);
+    int heard = 0;
+    Beep::setListener([&heard] { ++heard; });
+    const auto quiet = qScopeGuard([] { Beep::setListener({}); });
     TestTable t;
     t.add(QString(), QStringLiteral("N"));
     EditWindow w(t);
+    w.edit->setDataField(QStringLiteral("Note"));
     w.edit->setCharCase(DBEdit::CharCase(charCase));
-    QTest::keyClicks(w.edit, typed);
+    typeText(w.edit, typed);
     QGuiApplication::clipboard()->setText(pasted);
     QTest::keyClick(w.edit, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(w.edit->text(), shown);
+    QCOMPARE(heard, beeps);
     t.table.post();
-    QCOMPARE(t.name->asString(), shown);
+    QCOMPARE(t.note->asString(), shown);
 }
 
 void TestDBEdit::typingStartsEditingThroughTheDataSource()

@@ -1,8 +1,11 @@
+#include "platform/editors/Beep.h"
 #include "platform/editors/MemoEdit.h"
+#include "tests/support/TypedText.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 
@@ -37,6 +40,8 @@ private Q_SLOTS:
     void textHasCrLfBetweenLines_data();
     void textHasCrLfBetweenLines();
     void hasAVerticalScrollBar();
+    void takesOnlyWhatTheCodePageHolds_data();
+    void takesOnlyWhatTheCodePageHolds();
 };
 
 void TestMemoEdit::takesAtMostItsLengthTyped()
@@ -118,6 +123,44 @@ void TestMemoEdit::hasAVerticalScrollBar()
     MemoEdit memo;
     QCOMPARE(memo.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QVERIFY(memo.tabChangesFocus());
+}
+
+void TestMemoEdit::takesOnlyWhatTheCodePageHolds_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("beeps");
+    QTest::newRow("base letters") << QStringLiteral("Łódź") << QStringLiteral(" Őrség") << QStringLiteral("Lódz Orség") << 0;
+    QTest::newRow("refused") << QStringLiteral("aΩ") << QStringLiteral("\U0001F600b\nç") << QStringLiteral("ab\r\nç") << 2;
+    QTest::newRow("no letter to keep") << QStringLiteral("\u4E2D") << QStringLiteral("\u2192") << QString() << 2;
+}
+
+void TestMemoEdit::takesOnlyWhatTheCodePageHolds()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, pasted);
+    QFETCH(QString, text);
+    QFETCH(int, beeps);
+    int heard = 0;
+    Beep::setListener([&heard] { ++heard; });
+    const auto quiet = qScopeGuard([] { Beep::setListener({}); });
+    MemoEdit memo;
+    memo.setMaxLength(300);
+    typeText(&memo, typed);
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(memo.text(), text);
+    QCOMPARE(heard, beeps);
+
+    // Without a length limit too.
+    memo.setMaxLength(0);
+    memo.setText(QString());
+    heard = 0;
+    typeText(&memo, typed);
+    QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(memo.text(), text);
+    QCOMPARE(heard, beeps);
 }
 
 QTEST_MAIN(TestMemoEdit)
