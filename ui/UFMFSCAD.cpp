@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <algorithm>
 
@@ -417,6 +418,15 @@ void TFMFSCAD::CBInGaranziaPropertiesChange(QObject *)
 
 void TFMFSCAD::done(int result)
 {
+    if (m_keyInFlight) {
+        // A confirming key still goes on to its edit: close, and drop whatever it typed or
+        // pasted, once it has been handled, as when the loop regains control.
+        QMetaObject::invokeMethod(this, [this, result, opening = m_openings] {
+            if (opening == m_openings && isVisible())
+                done(result);
+        }, Qt::QueuedConnection);
+        return;
+    }
     FormClose(this);
     QDialog::done(result);
 }
@@ -430,8 +440,10 @@ void TFMFSCAD::reject()
 void TFMFSCAD::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        ++m_openings;
         FormShow(this);
+    }
 }
 
 void TFMFSCAD::resizeEvent(QResizeEvent *event)
@@ -451,6 +463,7 @@ bool TFMFSCAD::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress && m_insertKeyEdits.contains(qobject_cast<QWidget *>(watched))) {
         auto *keyEvent = static_cast<QKeyEvent *>(event);
         int key = keyEvent->key();
+        const QScopedValueRollback inFlight(m_keyInFlight, true);
         DBComboBox3KeyDown(watched, key, keyEvent->modifiers());
     }
     return QDialog::eventFilter(watched, event);

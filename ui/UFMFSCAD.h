@@ -112,6 +112,8 @@ private:
     void centreOnScreen();
 
     QList<QWidget *> m_insertKeyEdits;
+    bool m_keyInFlight = false;
+    quint64 m_openings = 0;
 };
 
 extern TFMFSCAD *FMFSCAD;

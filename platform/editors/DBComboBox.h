@@ -6,7 +6,10 @@
 
 class DataSource;
 
-// An editable drop-down list bound to a field. The user may pick an item or type any text.
+// An editable drop-down list bound to a field. The user may pick an item or type any text of
+// the archive's code page, at most the field's width: a text that equals an item ignoring letter
+// case is shown and stored as the item's own text, and in a one-letter box a typed letter takes
+// the place of the shown one.
 //
 // changed() is emitted every time the shown text changes, whatever the cause: typing, a pick,
 // setItemIndex(), or the field's value changing because the record moved, was appended, posted,
@@ -28,8 +31,10 @@ public:
     QString shownText() const;
     // The item equal to the shown text ignoring letter case, or -1.
     int itemIndex() const;
-    // Like the user picking the item: shows its text, starts editing the record, and writes the
-    // text into the field when the record is posted. Nothing when that very text is shown.
+    // Shows the item's text and reports the change, but starts no editing: the text is written
+    // into the field only when the record is saved from editing or insertion while the box still
+    // shows it. So a rule run by a move of the cursor changes what the box shows, never the
+    // record. Nothing when that very text is shown.
     void setItemIndex(int index);
 
     bool isModified() const { return m_link.isModified(); }
@@ -49,4 +54,5 @@ private:
     FieldDataLink m_link;
     QString m_reported;
     bool m_loading = false;
+    bool m_setting = false;
 };

@@ -35,11 +35,12 @@ bool FieldDataLink::startEdit()
 
 void FieldDataLink::updateRecordNow()
 {
-    if (!m_modified)
+    if (!m_modified && !(m_shownInstead && isEditing()))
         return;
     if (m_onUpdateData)
         m_onUpdateData();
     m_modified = false;
+    m_shownInstead = false;
 }
 
 void FieldDataLink::recordChanged(const MemField *changed)
@@ -51,6 +52,7 @@ void FieldDataLink::recordChanged(const MemField *changed)
 void FieldDataLink::reload()
 {
     m_modified = false;
+    m_shownInstead = false;
     if (m_onDataChange)
         m_onDataChange();
 }

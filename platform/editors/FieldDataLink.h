@@ -33,9 +33,14 @@ public:
 
     bool isModified() const { return m_modified; }
     void setModified() { m_modified = true; }
+    // The control shows a value of its own in place of the field's, which the user did not
+    // type: it starts no change, and is written with the record's pending change only when the
+    // record is being edited or inserted anyway. Showing the field anew forgets it.
+    void setShownInstead() { m_shownInstead = true; }
     // Drops the control's pending change and shows the field again.
     void reset() { reload(); }
-    // Writes a pending change now (the control is being left); nothing when there is none.
+    // Writes a pending change now (the control is being left or the record saved); nothing
+    // when there is none.
     void updateRecordNow();
 
 protected:
@@ -50,6 +55,7 @@ private:
 
     QString m_fieldName;
     bool m_modified = false;
+    bool m_shownInstead = false;
     std::function<void()> m_onDataChange;
     std::function<void()> m_onUpdateData;
 };

@@ -1,6 +1,7 @@
 #include "ui/UFMFSCAD.h"
 
 #include "data/UDM1.h"
+#include "platform/editors/Beep.h"
 #include "platform/editors/BevelPanel.h"
 #include "platform/editors/CaptionBox.h"
 #include "platform/editors/DBComboBox.h"
@@ -10,14 +11,21 @@
 #include "platform/editors/MessageBoxes.h"
 #include "platform/editors/OfficeButton.h"
 #include "platform/editors/TextLabel.h"
+#include "platform/grid/GridBandedTableView.h"
+#include "platform/memdata/AnsiCodec.h"
 #include "platform/memdata/DataSource.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
+#include "tests/support/TypedText.h"
+#include "ui/CalStart.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -48,6 +56,7 @@ struct Program
     ~Program()
     {
         dialog.reset();
+        FFMAIN = nullptr;
         MessageBoxes::setAnswerer({});
         DM1 = nullptr;
     }
@@ -72,17 +81,52 @@ struct Program
         t->post();
     }
 
-    // Opens the dialog modally and runs driver inside its loop; a dialog the driver leaves open
-    // is closed afterwards so that a failing check cannot hang the test.
+    // Runs driver inside the dialog's modal loop once it is open; a dialog the driver leaves
+    // open is closed afterwards, once a close that the driver's last key left pending has come,
+    // so that a failing check cannot hang the test.
+    static void whileOpen(TFMFSCAD *d, const std::function<void()> &driver)
+    {
+        QTimer::singleShot(0, d, [d, driver] {
+            driver();
+            QMetaObject::invokeMethod(d, [d] {
+                if (d->isVisible())
+                    d->reject();
+            }, Qt::QueuedConnection);
+        });
+    }
+
+    // Opens the dialog modally and runs driver inside its loop.
     void run(void (TFMFSCAD::*open)(), const std::function<void()> &driver)
     {
         TFMFSCAD *d = dialog.get();
-        QTimer::singleShot(0, d, [d, driver] {
-            driver();
-            if (d->isVisible())
-                d->reject();
-        });
+        whileOpen(d, driver);
         (d->*open)();
+        QCoreApplication::sendPostedEvents(d, QEvent::MetaCall);   // no stale close for the next opening
+    }
+
+    // The program's main window, over this data module and dialog.
+    std::unique_ptr<TFFMAIN> mainWindow()
+    {
+        auto main = std::make_unique<TFFMAIN>();
+        FFMAIN = main.get();
+        return main;
+    }
+
+    // Reads the store from the archive in folder, as the program starts.
+    void start(const QTemporaryDir &folder)
+    {
+        dm.setExecutablePath(folder.filePath(QStringLiteral("Callistro")));
+        dm.DataModuleCreate();
+    }
+
+    // Writes the store to the archive, as the program ends, and gives the file's bytes.
+    QByteArray end(const QTemporaryDir &folder)
+    {
+        dialog.reset();
+        FMFSCAD = nullptr;
+        dm.DataModuleDestroy();
+        QFile file(folder.filePath(QStringLiteral("Chasdata.dat")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     QString field(const char *name) const { return dm.ScadData->fieldByName(QString::fromLatin1(name))->asString(); }
@@ -147,7 +191,12 @@ private Q_SLOTS:
     void nameIsRequired();
     void nameCheckWithTheNameBoxDisabled();
     void aDoneCallConfirmedLeavesTheNextToBeDone();
-    void lowerCaseEMatchesDone();
+    void aLowerCaseLetterSelectsTheItem_data();
+    void aLowerCaseLetterSelectsTheItem();
+    void aLetterTypedOverTheShownOneReplacesIt_data();
+    void aLetterTypedOverTheShownOneReplacesIt();
+    void editsAndMemosTakeWhatTheArchiveHolds_data();
+    void editsAndMemosTakeWhatTheArchiveHolds();
     void foreignTextTypedIntoAChoiceFallsBack_data();
     void foreignTextTypedIntoAChoiceFallsBack();
     void insertKeyConfirms_data();
@@ -162,6 +211,8 @@ private Q_SLOTS:
     void modifyLeavingKeepsTheOldValues();
     void modifyCaptions();
     void modifyInsertKeySavesAndCloses();
+    void aConfirmingKeyAddsNothingAfterTheConfirm_data();
+    void aConfirmingKeyAddsNothingAfterTheConfirm();
     void failedPostShowsErrorePost();
     void aValueThatCannotBeWrittenShowsErrorePost();
     void failedModifyOpeningShowsRigaNonDisponibile();
@@ -171,8 +222,10 @@ private Q_SLOTS:
     void anOpeningWithoutAModeSetsNothingUp();
     void rulesRunWhileHidden();
     void fieldSetThroughTheStoreRunsTheRule();
-    void foreignValueInTheStoreBecomesTheFirstItem_data();
-    void foreignValueInTheStoreBecomesTheFirstItem();
+    void foreignValueInTheStoreIsShownAsTheFirstItem_data();
+    void foreignValueInTheStoreIsShownAsTheFirstItem();
+    void browsingInTheListLeavesTheArchiveAsItWas_data();
+    void browsingInTheListLeavesTheArchiveAsItWas();
     void modifyOnADoneCallReachedByMoving();
 
     // Layout.
@@ -327,17 +380,131 @@ void TestUFMFSCAD::aDoneCallConfirmedLeavesTheNextToBeDone()
     QCOMPARE(p.field("espletata"), QStringLiteral("E"));
 }
 
-void TestUFMFSCAD::lowerCaseEMatchesDone()
+void TestUFMFSCAD::aLowerCaseLetterSelectsTheItem_data()
 {
+    QTest::addColumn<bool>("status");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("item");
+    QTest::newRow("e in the status") << true << QStringLiteral("e") << QStringLiteral("E");
+    QTest::newRow("n in the status") << true << QStringLiteral("n") << QStringLiteral("N");
+    QTest::newRow("n in the warranty") << false << QStringLiteral("n") << QStringLiteral("N");
+    QTest::newRow("s in the warranty") << false << QStringLiteral("s") << QStringLiteral("S");
+}
+
+void TestUFMFSCAD::aLowerCaseLetterSelectsTheItem()
+{
+    QFETCH(bool, status);
+    QFETCH(QString, typed);
+    QFETCH(QString, item);
     Program p;
     TFMFSCAD &d = p.create();
+    DBComboBox *box = status ? d.CBEspletata : d.CBInGaranzia;
     p.run(&TFMFSCAD::OpenForInsert, [&] {
-        typeInto(d.CBEspletata, QStringLiteral("e"));
-        QCOMPARE(d.CBEspletata->itemIndex(), 1);
-        QCOMPARE(d.DEspletat->text(), QStringLiteral(">>CHIAMATA ESPLETATA<<"));
-        checkStatusStates(d, false);
+        typeInto(d.EDITRagioneSociale, QStringLiteral("rosa"));
+        typeInto(box, typed);
+        QCOMPARE(box->shownText(), item);
+        if (status) {
+            const bool done = item == QLatin1String("E");
+            QCOMPARE(d.DEspletat->text(), done ? QStringLiteral(">>CHIAMATA ESPLETATA<<") : QStringLiteral(">>CHIAMATA DA ESPLETARE<<"));
+            checkStatusStates(d, !done);
+        } else {
+            QCOMPARE(d.DInGaranzia->text(), item == QLatin1String("S") ? QStringLiteral("IN GARANZIA") : QStringLiteral("FUORI GARANZIA"));
+        }
+        click(d.BBInserisci);
         click(d.BBEsci);
     });
+    p.dm.ScadData->first();
+    QCOMPARE(p.field(status ? "espletata" : "ingaranzia"), item);
+}
+
+void TestUFMFSCAD::aLetterTypedOverTheShownOneReplacesIt_data()
+{
+    QTest::addColumn<bool>("status");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("E over N in the status") << true << QStringLiteral("E");
+    QTest::newRow("N over S in the warranty") << false << QStringLiteral("N");
+}
+
+void TestUFMFSCAD::aLetterTypedOverTheShownOneReplacesIt()
+{
+    QFETCH(bool, status);
+    QFETCH(QString, typed);
+    Program p;
+    p.addCall(QStringLiteral("PRIMO"), QStringLiteral("N"), QStringLiteral("S"));
+    TFMFSCAD &d = p.create();
+    DBComboBox *box = status ? d.CBEspletata : d.CBInGaranzia;
+    p.run(&TFMFSCAD::OpenForModify, [&] {
+        box->lineEdit()->end(false);                   // behind the shown letter, nothing selected
+        QTest::keyClicks(box->lineEdit(), typed);
+        QCOMPARE(box->shownText(), typed);
+        if (status)
+            QCOMPARE(d.DEspletat->text(), QStringLiteral(">>CHIAMATA ESPLETATA<<"));
+        else
+            QCOMPARE(d.DInGaranzia->text(), QStringLiteral("FUORI GARANZIA"));
+        click(d.BBInserisci);
+    });
+    QCOMPARE(d.result(), int(TFMFSCAD::mrOk));
+    QCOMPARE(p.field(status ? "espletata" : "ingaranzia"), typed);
+}
+
+void TestUFMFSCAD::editsAndMemosTakeWhatTheArchiveHolds_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("beeps");
+    QTest::newRow("problem memo, base letters") << "MENote" << "desproblema" << QStringLiteral("Łódź") << QStringLiteral(" Őrség") << QStringLiteral("Lódz Orség") << 0;
+    QTest::newRow("address, base letters") << "EDITINDIRIZZO" << "Indirizzo" << QStringLiteral("Łódź") << QStringLiteral(" Őrség") << QStringLiteral("LÓDZ ORSÉG") << 0;
+    QTest::newRow("e-mail, base letters") << "EDITEMAIL1" << "email1" << QStringLiteral("Ł@") << QStringLiteral("Ő.it") << QStringLiteral("l@o.it") << 0;
+    QTest::newRow("town, refused") << "EDITLOCALITA" << "Localita" << QStringLiteral("\u03A9") << QStringLiteral("ROMA\u2192") << QStringLiteral("ROMA") << 2;
+    QTest::newRow("problem memo, refused") << "MENote" << "desproblema" << QStringLiteral("a\u4E2D") << QStringLiteral("\U0001F600b") << QStringLiteral("ab") << 2;
+    // Upper case keeps the length and the code page.
+    QTest::newRow("address, sharp s and micro") << "EDITINDIRIZZO" << "Indirizzo" << QStringLiteral("straße µ") << QString() << QStringLiteral("STRAßE µ") << 0;
+    QTest::newRow("town, y with diaeresis") << "EDITLOCALITA" << "Localita" << QStringLiteral("ÿ") << QStringLiteral("ÿ") << QStringLiteral("ŸŸ") << 0;
+}
+
+void TestUFMFSCAD::editsAndMemosTakeWhatTheArchiveHolds()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, pasted);
+    QFETCH(QString, stored);
+    QFETCH(int, beeps);
+    int heard = 0;
+    Beep::setListener([&heard] { ++heard; });
+    const auto quiet = qScopeGuard([] { Beep::setListener({}); });
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    Program p;
+    p.start(folder);
+    TFMFSCAD &d = p.create();
+    QWidget *box = d.findChild<QWidget *>(control);
+    QVERIFY(box);
+    auto shown = [box] {
+        if (auto *memo = qobject_cast<MemoEdit *>(box))
+            return memo->text();
+        return qobject_cast<DBEdit *>(box)->text();
+    };
+    p.run(&TFMFSCAD::OpenForInsert, [&] {
+        typeInto(d.EDITRagioneSociale, QStringLiteral("nome"));
+        typeText(box, typed);
+        if (!pasted.isEmpty()) {
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCOMPARE(shown(), stored);
+        QCOMPARE(heard, beeps);
+        click(d.BBInserisci);
+        click(d.BBEsci);
+    });
+    p.dm.ScadData->first();
+    QCOMPARE(p.dm.ScadData->fieldByName(field)->asString(), stored);
+    const QByteArray archive = p.end(folder);
+    const QByteArray value = '\t' + AnsiCodec::fromUnicode(stored) + '\t';
+    QVERIFY2(archive.contains(value), archive.constData());
 }
 
 void TestUFMFSCAD::foreignTextTypedIntoAChoiceFallsBack_data()
@@ -546,6 +713,39 @@ void TestUFMFSCAD::modifyInsertKeySavesAndCloses()
     QCOMPARE(p.dm.ScadData->recordCount(), 1);
 }
 
+void TestUFMFSCAD::aConfirmingKeyAddsNothingAfterTheConfirm_data()
+{
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("shift, which pastes") << int(Qt::ShiftModifier);
+    QTest::newRow("plain") << int(Qt::NoModifier);
+    QTest::newRow("ctrl") << int(Qt::ControlModifier);
+    QTest::newRow("alt") << int(Qt::AltModifier);
+}
+
+void TestUFMFSCAD::aConfirmingKeyAddsNothingAfterTheConfirm()
+{
+    QFETCH(int, modifiers);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    Program p;
+    p.start(folder);
+    p.addCall(QStringLiteral("PRIMO"), QStringLiteral("N"));
+    const auto main = p.mainWindow();
+    TFMFSCAD &d = p.create();
+    QGuiApplication::clipboard()->setText(QStringLiteral("PASTED"));
+    Program::whileOpen(&d, [&] {
+        typeInto(d.EditTelefono1, QStringLiteral("02 1234567"));
+        QTest::keyClick(d.EditTelefono1, Qt::Key_Insert, Qt::KeyboardModifiers(modifiers));
+    });
+    main->BBModifica->click();                         // opens, and returns to the call afterwards
+    QCOMPARE(d.result(), int(TFMFSCAD::mrOk));
+    QVERIFY(!d.isVisible());
+    QCOMPARE(p.dm.ScadData->state(), MemTable::State::Browse);
+    QCOMPARE(p.field("Telefono1"), QStringLiteral("02 1234567"));
+    QCOMPARE(d.EditTelefono1->text(), QStringLiteral("02 1234567"));
+    QVERIFY(p.end(folder).contains("\t02 1234567\t"));
+}
+
 void TestUFMFSCAD::failedPostShowsErrorePost()
 {
     Program p;
@@ -680,24 +880,25 @@ void TestUFMFSCAD::fieldSetThroughTheStoreRunsTheRule()
     checkStatusStates(d, true);
 }
 
-void TestUFMFSCAD::foreignValueInTheStoreBecomesTheFirstItem_data()
+void TestUFMFSCAD::foreignValueInTheStoreIsShownAsTheFirstItem_data()
 {
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("warranty");
-    QTest::addColumn<QString>("storedStatus");
-    QTest::addColumn<QString>("storedWarranty");
+    QTest::addColumn<QString>("shownStatus");
+    QTest::addColumn<QString>("shownWarranty");
     QTest::newRow("foreign status") << QStringLiteral("X") << QStringLiteral("S") << QStringLiteral("N") << QStringLiteral("S");
     QTest::newRow("empty status") << QString() << QStringLiteral("N") << QStringLiteral("N") << QStringLiteral("N");
     QTest::newRow("foreign warranty") << QStringLiteral("E") << QStringLiteral("?") << QStringLiteral("E") << QStringLiteral("S");
+    QTest::newRow("empty warranty") << QStringLiteral("N") << QString() << QStringLiteral("N") << QStringLiteral("S");
     QTest::newRow("lower-case status") << QStringLiteral("e") << QStringLiteral("S") << QStringLiteral("e") << QStringLiteral("S");
 }
 
-void TestUFMFSCAD::foreignValueInTheStoreBecomesTheFirstItem()
+void TestUFMFSCAD::foreignValueInTheStoreIsShownAsTheFirstItem()
 {
     QFETCH(QString, status);
     QFETCH(QString, warranty);
-    QFETCH(QString, storedStatus);
-    QFETCH(QString, storedWarranty);
+    QFETCH(QString, shownStatus);
+    QFETCH(QString, shownWarranty);
     Program p;
     p.addCall(QStringLiteral("A"), QStringLiteral("N"));
     p.addCall(QStringLiteral("B"), status, warranty);
@@ -705,16 +906,82 @@ void TestUFMFSCAD::foreignValueInTheStoreBecomesTheFirstItem()
     TFMFSCAD &d = p.create();
     MemTable *t = p.dm.ScadData;
     t->prior();                                       // onto B, as the list would move
-    const bool changed = storedStatus != status || storedWarranty != warranty;
-    QCOMPARE(t->state(), changed ? MemTable::State::Edit : MemTable::State::Browse);
-    QCOMPARE(d.CBEspletata->itemIndex(), storedStatus.compare(QLatin1String("N"), Qt::CaseInsensitive) == 0 ? 0 : 1);
-    QCOMPARE(d.CBInGaranzia->itemIndex(), storedWarranty == QLatin1String("S") ? 0 : 1);
-    t->next();                                        // leaving saves the pending change
+    QCOMPARE(t->state(), MemTable::State::Browse);
+    QCOMPARE(d.CBEspletata->shownText(), shownStatus);
+    QCOMPARE(d.CBInGaranzia->shownText(), shownWarranty);
+    t->next();                                        // moving on saves nothing
     t->prior();
     QCOMPARE(t->state(), MemTable::State::Browse);
-    QCOMPARE(p.field("espletata"), storedStatus);
-    QCOMPARE(p.field("ingaranzia"), storedWarranty);
+    QCOMPARE(t->changeCount(), quint64(3));
+    QCOMPARE(p.field("espletata"), status);
+    QCOMPARE(p.field("ingaranzia"), warranty);
+
+    // Left with Esci, the call keeps what it holds.
+    p.run(&TFMFSCAD::OpenForModify, [&] { click(d.BBEsci); });
+    QCOMPARE(p.field("espletata"), status);
+    QCOMPARE(p.field("ingaranzia"), warranty);
+    QCOMPARE(d.CBInGaranzia->shownText(), shownWarranty);
+
+    // Confirmed, it holds what the dialog showed.
+    p.run(&TFMFSCAD::OpenForModify, [&] {
+        QCOMPARE(d.CBEspletata->shownText(), shownStatus);
+        QCOMPARE(d.CBInGaranzia->shownText(), shownWarranty);
+        QCOMPARE(d.DInGaranzia->text(), shownWarranty == QLatin1String("S") ? QStringLiteral("IN GARANZIA")
+                                                                            : QStringLiteral("FUORI GARANZIA"));
+        click(d.BBInserisci);
+        QVERIFY2(p.messages.isEmpty(), qPrintable(p.messages.join(u'|')));
+    });
+    QCOMPARE(d.result(), int(TFMFSCAD::mrOk));
     QCOMPARE(p.field("RagioneSociale"), QStringLiteral("B"));
+    QCOMPARE(p.field("espletata"), shownStatus);
+    QCOMPARE(p.field("ingaranzia"), shownWarranty);
+}
+
+void TestUFMFSCAD::browsingInTheListLeavesTheArchiveAsItWas_data()
+{
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("warranty");
+    QTest::newRow("empty warranty") << QStringLiteral("N") << QString();
+    QTest::newRow("foreign warranty") << QStringLiteral("E") << QStringLiteral("x");
+    QTest::newRow("empty status") << QString() << QStringLiteral("S");
+    QTest::newRow("foreign status") << QStringLiteral("?") << QStringLiteral("N");
+}
+
+void TestUFMFSCAD::browsingInTheListLeavesTheArchiveAsItWas()
+{
+    QFETCH(QString, status);
+    QFETCH(QString, warranty);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QByteArray before;
+    {
+        Program first;
+        first.start(folder);
+        first.addCall(QStringLiteral("PRIMO"), QStringLiteral("N"));
+        first.addCall(QStringLiteral("SECONDO"), status, warranty);
+        first.addCall(QStringLiteral("TERZO"), QStringLiteral("E"), QStringLiteral("N"));
+        before = first.end(folder);
+    }
+    QVERIFY(before.contains("\r\nSECONDO\t"));
+
+    // The program's windows in their order; the list moves Down, Down.
+    Program p;
+    p.start(folder);
+    const auto main = p.mainWindow();
+    TFMFSCAD &d = p.create();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    GridBandedTableView *list = main->cxGrid1DBTableView1;
+    list->setFocus();
+    QCOMPARE(p.dm.ScadData->currentPosition(), 0);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(p.field("RagioneSociale"), QStringLiteral("SECONDO"));
+    QVERIFY(d.CBEspletata->itemIndex() >= 0);          // the rules ran and show an item
+    QVERIFY(d.CBInGaranzia->itemIndex() >= 0);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(p.field("RagioneSociale"), QStringLiteral("TERZO"));
+    QCOMPARE(p.dm.ScadData->state(), MemTable::State::Browse);
+    QCOMPARE(p.end(folder), before);
 }
 
 void TestUFMFSCAD::modifyOnADoneCallReachedByMoving()

@@ -1,9 +1,14 @@
 #include "TestTable.h"
 
+#include "platform/editors/Beep.h"
 #include "platform/editors/DBComboBox.h"
+#include "tests/support/TypedText.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -29,12 +34,19 @@ class TestDBComboBox : public QObject
 private Q_SLOTS:
     void reportsEveryChangeOfTheShownText();
     void reportsNothingWhenTheTextStaysTheSame();
-    void setItemIndexActsLikeAPick();
+    void setItemIndexChangesOnlyTheShownText();
+    void setItemIndexIsSavedWithAnEditOfTheRecord_data();
+    void setItemIndexIsSavedWithAnEditOfTheRecord();
     void setItemIndexToTheShownItemDoesNothing();
     void setItemIndexOverAnotherCaseShowsTheItem();
     void mousePickFromTheList();
     void itemIndexIgnoresLetterCase_data();
     void itemIndexIgnoresLetterCase();
+    void typedTextIsTheItemsOwn_data();
+    void typedTextIsTheItemsOwn();
+    void aLetterTypedReplacesTheShownOne_data();
+    void aLetterTypedReplacesTheShownOne();
+    void takesOnlyWhatTheCodePageHolds();
     void keyboardPickIsWrittenOnPost();
     void aRuleResettingAForeignValueRunsAgainAtOnce();
     void anEmptyTableGetsNoRecordFromSetItemIndex();
@@ -85,20 +97,48 @@ void TestDBComboBox::reportsNothingWhenTheTextStaysTheSame()
     QCOMPARE(spy.count(), 0);
 }
 
-void TestDBComboBox::setItemIndexActsLikeAPick()
+void TestDBComboBox::setItemIndexChangesOnlyTheShownText()
 {
     TestTable t;
     t.add(QStringLiteral("A"), QStringLiteral("N"));
+    t.add(QStringLiteral("B"), QStringLiteral("N"));
     Box b(t);
     QSignalSpy spy(&b.combo, &DBComboBox::changed);
     b.combo.setItemIndex(1);
     QCOMPARE(b.combo.shownText(), QStringLiteral("E"));
     QCOMPARE(b.combo.itemIndex(), 1);
     QCOMPARE(spy.count(), 1);
-    QCOMPARE(t.table.state(), MemTable::State::Edit);
+    QCOMPARE(t.table.state(), MemTable::State::Browse);
+    t.table.prior();                                   // shown anew: nothing is owed to B
+    t.table.next();
+    QCOMPARE(b.combo.shownText(), QStringLiteral("N"));
+    QCOMPARE(t.table.state(), MemTable::State::Browse);
+    QCOMPARE(t.status->asString(), QStringLiteral("N"));
+    QCOMPARE(t.table.changeCount(), quint64(2));
+}
+
+void TestDBComboBox::setItemIndexIsSavedWithAnEditOfTheRecord_data()
+{
+    QTest::addColumn<bool>("editFirst");
+    QTest::newRow("set while browsing, then edited") << false;
+    QTest::newRow("set while editing") << true;
+}
+
+void TestDBComboBox::setItemIndexIsSavedWithAnEditOfTheRecord()
+{
+    QFETCH(bool, editFirst);
+    TestTable t;
+    t.add(QStringLiteral("A"), QStringLiteral("N"));
+    Box b(t);
+    if (editFirst)
+        t.table.edit();
+    b.combo.setItemIndex(1);
+    if (!editFirst)
+        t.table.edit();
     QCOMPARE(t.status->asString(), QStringLiteral("N"));   // written when the record is posted
     t.table.post();
     QCOMPARE(t.status->asString(), QStringLiteral("E"));
+    QCOMPARE(b.combo.shownText(), QStringLiteral("E"));
 }
 
 void TestDBComboBox::setItemIndexToTheShownItemDoesNothing()
@@ -122,7 +162,8 @@ void TestDBComboBox::setItemIndexOverAnotherCaseShowsTheItem()
     b.combo.setItemIndex(1);
     QCOMPARE(b.combo.shownText(), QStringLiteral("E"));
     QCOMPARE(spy.count(), 1);
-    QCOMPARE(t.table.state(), MemTable::State::Edit);
+    QCOMPARE(t.table.state(), MemTable::State::Browse);
+    t.table.edit();
     t.table.post();
     QCOMPARE(t.status->asString(), QStringLiteral("E"));
 }
@@ -160,31 +201,107 @@ void TestDBComboBox::mousePickFromTheList()
 
 void TestDBComboBox::itemIndexIgnoresLetterCase_data()
 {
-    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("index");
     QTest::newRow("lower e") << QStringLiteral("e") << 1;
     QTest::newRow("upper E") << QStringLiteral("E") << 1;
     QTest::newRow("lower n") << QStringLiteral("n") << 0;
     QTest::newRow("foreign") << QStringLiteral("x") << -1;
-    QTest::newRow("two letters") << QStringLiteral("en") << -1;
+    QTest::newRow("empty") << QString() << -1;
 }
 
 void TestDBComboBox::itemIndexIgnoresLetterCase()
 {
+    QFETCH(QString, stored);
+    QFETCH(int, index);
+    TestTable t;
+    t.add(QStringLiteral("A"), stored);
+    Box b(t);
+    QCOMPARE(b.combo.shownText(), stored);             // the field's value is shown as it is
+    QCOMPARE(b.combo.itemIndex(), index);
+}
+
+void TestDBComboBox::typedTextIsTheItemsOwn_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("index");
+    QTest::newRow("lower e") << QStringLiteral("e") << QStringLiteral("E") << 1;
+    QTest::newRow("upper E") << QStringLiteral("E") << QStringLiteral("E") << 1;
+    QTest::newRow("lower n") << QStringLiteral("n") << QStringLiteral("N") << 0;
+    QTest::newRow("foreign") << QStringLiteral("x") << QStringLiteral("x") << -1;
+    QTest::newRow("one letter: the last typed") << QStringLiteral("en") << QStringLiteral("N") << 0;
+    QTest::newRow("a base letter") << QStringLiteral("\u0117") << QStringLiteral("E") << 1;   // ė
+}
+
+void TestDBComboBox::typedTextIsTheItemsOwn()
+{
     QFETCH(QString, typed);
+    QFETCH(QString, shown);
     QFETCH(int, index);
     TestTable t;
     t.add(QStringLiteral("A"), QStringLiteral("N"));
     Box b(t);
     QSignalSpy spy(&b.combo, &DBComboBox::changed);
+    QStringList reported;
+    connect(&b.combo, &DBComboBox::changed, &b.combo, [&] { reported << b.combo.shownText(); });
     b.combo.lineEdit()->selectAll();
-    QTest::keyClicks(b.combo.lineEdit(), typed);
-    QCOMPARE(b.combo.shownText(), typed);
+    typeText(b.combo.lineEdit(), typed);
+    QCOMPARE(b.combo.shownText(), shown);
     QCOMPARE(b.combo.itemIndex(), index);
-    QVERIFY(spy.count() >= 1);
-    QCOMPARE(t.table.state(), MemTable::State::Edit);
+    for (const QString &r : std::as_const(reported)) {
+        if (index >= 0)                                // an item is never shown in another case
+            QCOMPARE(r, r.toUpper());
+    }
+    QCOMPARE(t.table.state(), MemTable::State::Edit);       // the user typed
     t.table.post();
-    QCOMPARE(t.status->asString(), typed.left(1));     // the field is one character wide
+    QCOMPARE(t.status->asString(), shown);
+}
+
+void TestDBComboBox::aLetterTypedReplacesTheShownOne_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("paste");
+    QTest::newRow("E over N") << QStringLiteral("E") << QStringLiteral("E") << false;
+    QTest::newRow("e over N") << QStringLiteral("e") << QStringLiteral("E") << false;
+    QTest::newRow("N over N") << QStringLiteral("N") << QStringLiteral("N") << false;
+    QTest::newRow("E pasted over N") << QStringLiteral("E") << QStringLiteral("E") << true;
+}
+
+void TestDBComboBox::aLetterTypedReplacesTheShownOne()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(bool, paste);
+    TestTable t;
+    t.add(QStringLiteral("A"), QStringLiteral("N"));
+    Box b(t);
+    QCOMPARE(b.combo.lineEdit()->maxLength(), 1);      // the field's width
+    b.combo.lineEdit()->end(false);                    // the cursor behind the shown letter
+    if (paste) {
+        QGuiApplication::clipboard()->setText(typed);
+        QTest::keyClick(b.combo.lineEdit(), Qt::Key_V, Qt::ControlModifier);
+    } else {
+        typeText(b.combo.lineEdit(), typed);
+    }
+    QCOMPARE(b.combo.shownText(), shown);
+    t.table.post();
+    QCOMPARE(t.status->asString(), shown);
+}
+
+void TestDBComboBox::takesOnlyWhatTheCodePageHolds()
+{
+    int heard = 0;
+    Beep::setListener([&heard] { ++heard; });
+    const auto quiet = qScopeGuard([] { Beep::setListener({}); });
+    TestTable t;
+    t.add(QStringLiteral("A"), QStringLiteral("N"));
+    Box b(t);
+    b.combo.lineEdit()->selectAll();
+    typeText(b.combo.lineEdit(), QStringLiteral("\u03A9"));   // Ω: no base letter in the code page
+    QCOMPARE(b.combo.shownText(), QString());
+    QCOMPARE(heard, 1);
 }
 
 void TestDBComboBox::keyboardPickIsWrittenOnPost()
@@ -215,11 +332,11 @@ void TestDBComboBox::aRuleResettingAForeignValueRunsAgainAtOnce()
     });
     t.table.prior();                                   // moving onto it
     QCOMPARE(seen, QStringList({QStringLiteral("X"), QStringLiteral("N")}));
-    QCOMPARE(t.table.state(), MemTable::State::Edit);
-    QCOMPARE(t.status->asString(), QStringLiteral("X"));
-    t.table.next();                                    // the pending change is saved on leaving
+    QCOMPARE(t.table.state(), MemTable::State::Browse);  // the rule changed what is shown, not the record
+    t.table.next();
     t.table.prior();
-    QCOMPARE(t.status->asString(), QStringLiteral("N"));
+    QCOMPARE(t.status->asString(), QStringLiteral("X"));
+    QCOMPARE(t.table.changeCount(), quint64(2));
 }
 
 void TestDBComboBox::anEmptyTableGetsNoRecordFromSetItemIndex()
