@@ -3,9 +3,18 @@
 #include "platform/editors/MessageBoxes.h"
 #include "platform/memdata/DataError.h"
 
+#include <QIcon>
 #include <exception>
 
-CallistroApplication::CallistroApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+CallistroApplication::CallistroApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // The menu entry's name: the desktop matches the windows to the entry and takes its icon.
+    setDesktopFileName(QStringLiteral("callistro"));
+    QIcon icon;
+    for (int size : {48, 256})
+        icon.addFile(QStringLiteral(":/icons/callistro-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
+}
 
 bool CallistroApplication::notify(QObject *receiver, QEvent *event)
 {

@@ -117,6 +117,7 @@ void TFFMAIN::createTopBar()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setPixmap(banner());
+    Image1->setAccessibleName(QStringLiteral("CALLISTRO")); // the banner's painted title
     Image1->setMinimumWidth(1);
     Panel8 = panel(Panel1, "Panel8", 1, QPalette::Light);
     Panel8->setFixedWidth(168);

@@ -1,11 +1,14 @@
 #include "BevelPanel.h"
 
+#include "EditorAccessibility.h"
+
 #include <QPainter>
 #include <QPalette>
 
 BevelPanel::BevelPanel(QWidget *parent) : QWidget(parent), m_color(palette().color(QPalette::Button))
 {
     m_captionColor = palette().color(QPalette::WindowText);
+    EditorAccessibility::install();
 }
 
 void BevelPanel::setBevels(Bevel inner, Bevel outer)
@@ -19,7 +22,12 @@ void BevelPanel::setBevelWidth(int width) { m_bevelWidth = width; update(); }
 void BevelPanel::setBorderWidth(int width) { m_borderWidth = width; update(); }
 void BevelPanel::setSingleBorder(bool on) { m_singleBorder = on; update(); }
 void BevelPanel::setColor(const QColor &color) { m_color = color; update(); }
-void BevelPanel::setCaption(const QString &caption) { m_caption = caption; update(); }
+void BevelPanel::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    update();
+    EditorAccessibility::nameChanged(this);
+}
 void BevelPanel::setCaptionColor(const QColor &color) { m_captionColor = color; update(); }
 
 int BevelPanel::frameWidth() const

@@ -1,5 +1,7 @@
 #include "HyperLinkEdit.h"
 
+#include "EditorAccessibility.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -7,6 +9,7 @@ HyperLinkEdit::HyperLinkEdit(QWidget *parent) : QWidget(parent), m_background(pa
 {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
+    EditorAccessibility::install();
 }
 
 void HyperLinkEdit::setText(const QString &address)
@@ -14,6 +17,7 @@ void HyperLinkEdit::setText(const QString &address)
     m_text = address;
     setToolTip(address);
     update();
+    EditorAccessibility::nameChanged(this);
 }
 
 void HyperLinkEdit::setBackground(const QColor &color)

@@ -1,5 +1,6 @@
 #include "GridBandedTableView.h"
 
+#include "GridAccessibility.h"
 #include "GridBand.h"
 #include "GridColumn.h"
 #include "GridFilterBox.h"
@@ -62,6 +63,7 @@ void drawSortArrow(QPainter &p, const QRect &r, Qt::SortOrder order, const QColo
 GridBandedTableView::GridBandedTableView(QWidget *parent)
     : QAbstractScrollArea(parent), m_controller(new GridDataController(this))
 {
+    GridAccessibility::install();
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
@@ -409,12 +411,14 @@ void GridBandedTableView::onRowsReset()
     updateScrollBars();
     makeRowVisible(m_controller->focusedRow());
     viewport()->update();
+    GridAccessibility::rowsReset(this);
 }
 
 void GridBandedTableView::onFocusedRowChanged(int row)
 {
     makeRowVisible(row);
     viewport()->update();
+    GridAccessibility::focusChanged(this);
 }
 
 // --- texts -----------------------------------------------------------------------------------
@@ -885,6 +889,7 @@ void GridBandedTableView::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
     viewport()->update();
+    GridAccessibility::focusChanged(this);
 }
 
 void GridBandedTableView::focusOutEvent(QFocusEvent *event)

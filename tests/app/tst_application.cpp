@@ -4,6 +4,9 @@
 #include "platform/memdata/DataError.h"
 
 #include <QAbstractButton>
+#include <QDebug>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -42,6 +45,7 @@ private Q_SLOTS:
     void theRealErrorBox();
     void theRealConfirmationBox();
     void shellOpenIsWatched();
+    void windowsCarryTheProgramIcon();
 
 private:
     QList<Shown> m_shown;
@@ -174,6 +178,20 @@ void tst_Application::shellOpenIsWatched()
     ShellOpen("ChasLst.html", QString(), "/opt/Callistro/", 5);
     setShellOpenWatcher({});
     QCOMPARE(seen, (QStringList{"ChasLst.html", "", "/opt/Callistro/", "5"}));
+}
+
+void tst_Application::windowsCarryTheProgramIcon()
+{
+    QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("callistro"));
+    const QList<QSize> sizes = QGuiApplication::windowIcon().availableSizes();
+    QVERIFY2(sizes.contains(QSize(48, 48)) && sizes.contains(QSize(256, 256)), qPrintable(QDebug::toString(sizes)));
+    // Rendered from the drawing, not an empty square.
+    const QImage image = QGuiApplication::windowIcon().pixmap(QSize(48, 48)).toImage();
+    QCOMPARE(image.size(), QSize(48, 48));
+    QVERIFY(image.pixelColor(24, 24).alpha() == 255);
+    QVERIFY(image.pixelColor(0, 0).alpha() < 255);
+    QWidget window;
+    QCOMPARE(window.windowIcon().cacheKey(), QGuiApplication::windowIcon().cacheKey());
 }
 
 int main(int argc, char **argv)
