@@ -378,10 +378,17 @@ void TFFMAIN::BBInserisciClick()
     store->gotoBookmark(before);
 }
 
+bool TFFMAIN::hasCurrentCall() const
+{
+    // The grid keeps the store's cursor on its focused call; a focused group row or an empty
+    // list leaves the commands without one, as an empty store does.
+    return DM1->ScadData->recordCount() > 0 && cxGrid1DBTableView1->controller()->hasCurrentRecord();
+}
+
 void TFFMAIN::BBModificaClick()
 {
     MemTable *store = DM1->ScadData;
-    if (store->recordCount() == 0)
+    if (!hasCurrentCall())
         return;
     const Bookmark before = store->bookmark();
     FMFSCAD->OpenForModify();
@@ -391,7 +398,7 @@ void TFFMAIN::BBModificaClick()
 void TFFMAIN::BBCancellaClick()
 {
     MemTable *store = DM1->ScadData;
-    if (store->recordCount() == 0)
+    if (!hasCurrentCall())
         return;
     if (MessageBoxes::confirm(QStringLiteral("Confermi cancellazione nominativo ?"), this))
         store->remove();
