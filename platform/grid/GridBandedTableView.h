@@ -118,6 +118,9 @@ public:
     QString groupRowText(int group) const;
     // The figure a group footer shows under column, or a null string.
     QString footerText(int group, const GridColumn *column) const;
+    // Where a summary item of column shows: the column itself while it is in the rows, else the
+    // first column of its band; null when the band shows none.
+    const GridColumn *footerColumnOf(const GridColumn *column) const;
     void makeRowVisible(int row);
 
 Q_SIGNALS:

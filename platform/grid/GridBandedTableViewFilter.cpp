@@ -188,7 +188,9 @@ void GridBandedTableView::showFilterDropDown(int column)
     relayout();
     const QRect header = m_layout.columnHeaderRect(column);
     const QPoint below = viewport()->mapToGlobal(QPoint(header.left(), header.bottom() + 1));
-    m_filterDropDown->popup(column, m_controller->table(), c->field(), below, header.width());
+    const QRect button = filterButtonRect(column);
+    m_filterDropDown->popup(column, m_controller->table(), c->field(), below, header.width(),
+                            QRect(viewport()->mapToGlobal(button.topLeft()), button.size()));
 }
 
 void GridBandedTableView::onFilterPicked(int column, int row)
