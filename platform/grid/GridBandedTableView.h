@@ -182,6 +182,7 @@ private:
     void updateFilterBox();
     void placeFilterBox();
     void onFilterPicked(int column, int row);
+    int activeFilterRow(int column) const;
     QList<FilterCondition> columnConditions(int sourceColumn, FilterBoolOperator &op) const;
 
     void paintGroupByBox(QPainter &p) const;

@@ -10,6 +10,7 @@
 #include "GridFilterValueModel.h"
 
 #include "platform/editors/MessageBoxes.h"
+#include "platform/filter/FilterBuilder.h"
 #include "platform/filter/FilterBuilderDialog.h"
 #include "platform/filter/FilterCustomDialog.h"
 #include "platform/filter/FilterDateKey.h"
@@ -191,6 +192,31 @@ void GridBandedTableView::showFilterDropDown(int column)
     const QRect button = filterButtonRect(column);
     m_filterDropDown->popup(column, m_controller->table(), c->field(), below, header.width(),
                             QRect(viewport()->mapToGlobal(button.topLeft()), button.size()));
+    m_filterDropDown->highlight(activeFilterRow(column));
+}
+
+int GridBandedTableView::activeFilterRow(int column) const
+{
+    // The entry that stands for the column's condition: a value, the blanks or the non-blanks;
+    // anything the list cannot show leaves "(All)".
+    FilterBoolOperator op;
+    const QList<FilterCondition> conditions = columnConditions(filterColumnOf(m_columns[size_t(column)]), op);
+    if (conditions.size() != 1)
+        return GridFilterValueModel::All;
+    const FilterCondition &c = conditions.first();
+    switch (c.filterOperator()) {
+    case FilterOperator::Blanks: return GridFilterValueModel::Blanks;
+    case FilterOperator::NonBlanks: return GridFilterValueModel::NonBlanks;
+    case FilterOperator::Equal: {
+        const GridFilterValueModel *model = m_filterDropDown->model();
+        for (int row = GridFilterValueModel::FirstValue; row < model->rowCount(); ++row) {
+            if (model->value(row).value() == c.value().value())
+                return row;
+        }
+        return GridFilterValueModel::All;
+    }
+    default: return GridFilterValueModel::All;
+    }
 }
 
 void GridBandedTableView::onFilterPicked(int column, int row)
@@ -222,6 +248,8 @@ void GridBandedTableView::onFilterPicked(int column, int row)
     }
     try {
         setFilterCriteria(criteria);
+        // The user just asked for this condition: a filter switched off in the box comes back on.
+        setFilterEnabled(true);
     } catch (const DataError &error) {
         MessageBoxes::showError(error.message(), this);
     }
@@ -296,6 +324,13 @@ void GridBandedTableView::showFilterBuilder()
     dialog.setValueFormatter(filterValueFormatter());
     dialog.setCriteria(m_filter);
     dialog.setFileChooser(m_fileChooser);
+    // A new condition starts on the first column the user can see, not on a hidden one.
+    for (size_t i = 0; i < m_filterColumns.size(); ++i) {
+        if (m_columns[size_t(m_filterColumns[i])]->isVisible()) {
+            dialog.builder()->setNewConditionColumn(int(i));
+            break;
+        }
+    }
     connect(&dialog, &FilterBuilderDialog::applied, this, [this](const FilterCriteria &criteria) {
         try {
             setFilterCriteria(criteria);

@@ -48,6 +48,15 @@ void GridFilterDropDown::popup(int column, const MemTable *table, const MemField
     m_list->setFocus();
 }
 
+void GridFilterDropDown::highlight(int row)
+{
+    const QModelIndex index = m_model->index(row);
+    if (!index.isValid())
+        return;
+    m_list->setCurrentIndex(index);
+    m_list->scrollTo(index);
+}
+
 void GridFilterDropDown::mousePressEvent(QMouseEvent *event)
 {
     // On its own filter button the press only closes the list; passed on, it would open it again.

@@ -22,6 +22,8 @@ public:
     void popup(int column, const MemTable *table, const MemField *field, const QPoint &globalPos, int minimumWidth,
                const QRect &opener = QRect());
     int column() const { return m_column; }
+    // Makes row the current one, as the keyboard starts from it.
+    void highlight(int row);
     QListView *listView() const { return m_list; }
     GridFilterValueModel *model() const { return m_model; }
 
