@@ -19,6 +19,23 @@
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
 
+namespace {
+
+int conditionsOn(const FilterGroup &group, int column)
+{
+    int n = 0;
+    for (int i = 0; i < group.count(); ++i) {
+        const FilterItem &item = group.at(i);
+        if (item.isCondition())
+            n += item.condition().column() == column ? 1 : 0;
+        else
+            n += conditionsOn(item.group(), column);
+    }
+    return n;
+}
+
+} // namespace
+
 void GridBandedTableView::rebuildFilterSource()
 {
     const MemTable *table = m_controller->table();
@@ -294,9 +311,20 @@ void GridBandedTableView::showCustomFilterDialog(int column)
     dialog.setValueFormatter(filterValueFormatter());
     FilterBoolOperator op = FilterBoolOperator::And;
     const QList<FilterCondition> current = columnConditions(source, op);
-    if (!current.isEmpty())
+    // The dialog shows the column's filter only when it holds all of it in operators it offers
+    // (a range or a list, or more than two conditions, it cannot show).
+    bool shown = int(current.size()) == conditionsOn(m_filter.root(), source);
+    for (const FilterCondition &c : current)
+        shown = shown && dialog.offeredOperators().contains(c.filterOperator());
+    if (shown && !current.isEmpty())
         dialog.setConditions(current, op);
+    const QList<FilterCondition> untouched = dialog.conditions();
+    const FilterBoolOperator untouchedOp = dialog.boolOperator();
     if (dialog.exec() != QDialog::Accepted)
+        return;
+    // OK on a dialog that could not show the column's filter, left as it opened: nothing changes,
+    // rather than the filter being dropped without a word.
+    if (!shown && dialog.conditions() == untouched && dialog.boolOperator() == untouchedOp)
         return;
     FilterCriteria criteria = m_filter;
     criteria.removeColumn(source);

@@ -164,6 +164,8 @@ private Q_SLOTS:
     void widthDragKeepsFilter();
     void dropDownFromTheKeyboard();
     void builderStartsOnAShownColumn();
+    void customDialogOkKeepsWhatItCannotShow_data();
+    void customDialogOkKeepsWhatItCannotShow();
 };
 
 void TestGridFilter::firstWindowShowsItalianTexts()
@@ -476,6 +478,38 @@ void TestGridFilter::builderStartsOnAShownColumn()
     });
     f.view->showFilterBuilder();
     QCOMPARE(column, f.view->filterColumnOf(f.view->columnByField("PR")));
+}
+
+void TestGridFilter::customDialogOkKeepsWhatItCannotShow_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("range") << "range";
+    QTest::newRow("list") << "list";
+    QTest::newRow("three conditions") << "three";
+}
+
+void TestGridFilter::customDialogOkKeepsWhatItCannotShow()
+{
+    QFETCH(QString, kind);
+    FilterFixture f;
+    const int pr = f.view->filterColumnOf(f.view->columnByField("PR"));
+    FilterCriteria criteria;
+    if (kind == "range") {
+        criteria.root().addCondition(FilterCondition(pr, FilterOperator::Between, {FilterValue("MI"), FilterValue("RM")}));
+    } else if (kind == "list") {
+        criteria.root().addCondition(FilterCondition(pr, FilterOperator::In, {FilterValue("MI"), FilterValue("TO")}));
+    } else {
+        FilterGroup &any = criteria.root().addGroup(FilterBoolOperator::Or);
+        for (const char *v : {"MI", "RM", "TO"})
+            any.addCondition(FilterCondition(pr, FilterOperator::Equal, {FilterValue(QString::fromLatin1(v))}));
+    }
+    f.view->setFilterCriteria(criteria);
+    const QStringList shown = f.shownNames();
+    onNextDialog([](QWidget *d) { QTest::mouseClick(d->findChild<QPushButton *>("okButton"), Qt::LeftButton); });
+    f.openDropDown("PR");
+    f.pick("(Personalizza...)");
+    QVERIFY2(f.view->filterCriteria() == criteria, qPrintable(f.view->filterText()));
+    QCOMPARE(f.shownNames(), shown);
 }
 
 QTEST_MAIN(TestGridFilter)
