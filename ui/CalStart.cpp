@@ -1,5 +1,6 @@
 #include "CalStart.h"
 
+#include "ModalWindowFollower.h"
 #include "UFMFSCAD.h"
 #include "UFMINFO.h"
 #include "app/ShellOpen.h"
@@ -104,6 +105,7 @@ TFFMAIN::TFFMAIN(QWidget *parent) : QWidget(parent)
     layout->addWidget(Panel3, 1);
     layout->addWidget(Panel2);
     createCommands();
+    new ModalWindowFollower(this);
 }
 
 TFFMAIN::~TFFMAIN() = default;
