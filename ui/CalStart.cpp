@@ -1,5 +1,6 @@
 #include "CalStart.h"
 
+#include "ModalWindowFollower.h"
 #include "UFMFSCAD.h"
 #include "UFMINFO.h"
 #include "app/ShellOpen.h"
@@ -104,6 +105,7 @@ TFFMAIN::TFFMAIN(QWidget *parent) : QWidget(parent)
     layout->addWidget(Panel3, 1);
     layout->addWidget(Panel2);
     createCommands();
+    new ModalWindowFollower(this);
 }
 
 TFFMAIN::~TFFMAIN() = default;
@@ -379,10 +381,17 @@ void TFFMAIN::BBInserisciClick()
     store->gotoBookmark(before);
 }
 
+bool TFFMAIN::hasCurrentCall() const
+{
+    // The grid keeps the store's cursor on its focused call; a focused group row or an empty
+    // list leaves the commands without one, as an empty store does.
+    return DM1->ScadData->recordCount() > 0 && cxGrid1DBTableView1->controller()->hasCurrentRecord();
+}
+
 void TFFMAIN::BBModificaClick()
 {
     MemTable *store = DM1->ScadData;
-    if (store->recordCount() == 0)
+    if (!hasCurrentCall())
         return;
     const Bookmark before = store->bookmark();
     FMFSCAD->OpenForModify();
@@ -392,7 +401,7 @@ void TFFMAIN::BBModificaClick()
 void TFFMAIN::BBCancellaClick()
 {
     MemTable *store = DM1->ScadData;
-    if (store->recordCount() == 0)
+    if (!hasCurrentCall())
         return;
     if (MessageBoxes::confirm(QStringLiteral("Confermi cancellazione nominativo ?"), this))
         store->remove();

@@ -85,6 +85,7 @@ private:
     void createGrid();
     void createStyles();
     void createColumns();
+    bool hasCurrentCall() const;
     void printHtml(bool allRows);
     void openDocument(const QString &name);
 };

@@ -12,6 +12,27 @@ QRect SplitDropDownButton::arrowStrip() const
     return QRect(width() - ArrowStripWidth, 0, ArrowStripWidth, height());
 }
 
+void SplitDropDownButton::setDropDownMenu(QMenu *menu)
+{
+    if (m_menu)
+        m_menu->removeEventFilter(this);
+    m_menu = menu;
+    if (m_menu)
+        m_menu->installEventFilter(this);
+}
+
+bool SplitDropDownButton::eventFilter(QObject *watched, QEvent *event)
+{
+    // The menu closes on a press outside it and passes the press on; on the strip that would
+    // drop it down again at once.
+    if (watched == m_menu && event->type() == QEvent::MouseButtonPress) {
+        const QPoint global = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+        const QRect strip(mapToGlobal(arrowStrip().topLeft()), arrowStrip().size());
+        m_menu->setAttribute(Qt::WA_NoMouseReplay, isVisible() && strip.contains(global));
+    }
+    return OfficeButton::eventFilter(watched, event);
+}
+
 void SplitDropDownButton::dropDown()
 {
     if (!m_menu)

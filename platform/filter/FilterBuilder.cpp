@@ -250,8 +250,9 @@ void FilterBuilder::addCondition(const Path &group)
     FilterGroup *g = groupAt(group);
     if (!g || m_source.columnCount() == 0)
         return;
-    const QList<FilterOperator> ops = FilterOperators::operatorsFor(m_source.kind(0));
-    g->addCondition(FilterCondition(0, ops.value(0, FilterOperator::Equal), {FilterValue()}));
+    const int column = m_newColumn >= 0 && m_newColumn < m_source.columnCount() ? m_newColumn : 0;
+    const QList<FilterOperator> ops = FilterOperators::operatorsFor(m_source.kind(column));
+    g->addCondition(FilterCondition(column, ops.value(0, FilterOperator::Equal), {FilterValue()}));
     scheduleRebuild();
     emit criteriaChanged();
 }

@@ -38,6 +38,9 @@ public:
     // The row menu of an item; owned by the editor, rebuilt on every call.
     QMenu *rowMenu(QTreeWidgetItem *item);
 
+    // The column a new condition starts on (one the user can see); 0 unless set.
+    void setNewConditionColumn(int column) { m_newColumn = column; }
+    int newConditionColumn() const { return m_newColumn; }
     void addCondition(const Path &group);
     void addGroup(const Path &group);
     void removeRow(const Path &path);
@@ -69,4 +72,5 @@ private:
     QTreeWidgetItem *m_addItem = nullptr;
     QMenu *m_menu = nullptr;
     bool m_rebuildPending = false;
+    int m_newColumn = 0;
 };

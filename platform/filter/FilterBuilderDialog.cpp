@@ -105,8 +105,12 @@ QStringList FilterBuilderDialog::nameFilters(const QString &fileTypes)
 {
     const QStringList parts = fileTypes.split(QLatin1Char('|'));
     QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2)
-        filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        // A description that names its patterns already ("Filters ( *.flt )") says it once.
+        const QString description = parts[i].trimmed();
+        const bool named = description.endsWith(QLatin1Char(')')) && description.contains(QLatin1Char('('));
+        filters << (named ? description : description + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')'));
+    }
     return filters;
 }
 

@@ -30,6 +30,7 @@ namespace {
 constexpr int IndicatorWidth = 12;
 constexpr int GroupByMargin = 8;
 constexpr int ExpandButtonSize = 9;
+constexpr int CaptionMargin = 3; // left of a header's caption
 
 QColor gridLineColour() { return QColor(192, 192, 192); }
 
@@ -443,6 +444,25 @@ QString GridBandedTableView::groupRowText(int group) const
     return caption + QStringLiteral(" : ") + m_controller->groupValueText(group);
 }
 
+const GridColumn *GridBandedTableView::footerColumnOf(const GridColumn *column) const
+{
+    const auto shown = [this](const GridColumn *c) {
+        return c->isVisible() && c->bandIndex() < bandCount() && groupLevelOf(c) < 0;
+    };
+    if (!column || shown(column))
+        return column;
+    // Its column left the rows (grouped by it, or hidden): the figure goes to the cell that now
+    // stands first in the band, top line first, so the user still sees it.
+    const GridColumn *first = nullptr;
+    for (const GridColumn *c : m_columns) {
+        if (c->bandIndex() != column->bandIndex() || !shown(c))
+            continue;
+        if (!first || std::pair(c->lineIndex(), c->place()) < std::pair(first->lineIndex(), first->place()))
+            first = c;
+    }
+    return first;
+}
+
 QString GridBandedTableView::footerText(int group, const GridColumn *column) const
 {
     const GridColumn *grouped = groupedColumn(m_controller->groupLevel(group));
@@ -450,7 +470,7 @@ QString GridBandedTableView::footerText(int group, const GridColumn *column) con
         if (!summary || !summary->isLinked(grouped))
             continue;
         for (const GridSummaryItem &item : summary->items()) {
-            if (item.column == column)
+            if (footerColumnOf(item.column) == column)
                 return GridSummaryItem::formatNumber(m_controller->groupRecordCount(group), item.format);
         }
     }
@@ -672,8 +692,9 @@ void GridBandedTableView::paintColumnHeader(QPainter &p, int column) const
     p.setPen(fore);
     const bool sorted = c->field() && m_controller->sortIndexOf(c->field()) >= 0;
     const QRect button = filterButtonRect(column);
-    const int buttonSpace = button.isEmpty() ? 0 : r.right() - button.left() + 1;
-    p.drawText(r.adjusted(3, 1, -3 - buttonSpace - (sorted ? 13 : 0), -1),
+    const int buttonSpace = button.isEmpty() ? 3 : r.right() - button.left() + 2;
+    // The caption is laid out left of the button; only where it cannot fit does the button cover it.
+    p.drawText(r.adjusted(CaptionMargin, 1, -buttonSpace - (sorted ? 13 : 0), -1),
                Qt::AlignLeft | c->headerVerticalAlignment() | Qt::TextSingleLine, c->displayCaption());
     if (sorted)
         drawSortArrow(p, r.adjusted(0, 0, -buttonSpace, 0), m_controller->sortOrderOf(c->field()), fore);
@@ -701,11 +722,18 @@ QRect GridBandedTableView::filterButtonRect(int column) const
     relayout();
     const QRect r = m_layout.columnHeaderRect(column);
     const GridColumn *c = m_columns[size_t(column)];
-    if (r.isEmpty() || !c->field() || r.width() < 30)
+    if (r.isEmpty() || !c->field())
         return {};
-    // Clear of the sizing edge, so the two never compete for a press.
-    const int size = std::min(r.height() - 4, 14);
-    return QRect(r.right() - 4 - size, r.center().y() - size / 2, size, size);
+    // Every header has one, the narrow ones too. Clear of the sizing edge, so the two never
+    // compete for a press, unless only a place nearer the edge leaves the caption room beside it.
+    const int size = std::max(std::min({r.height() - 4, 14, r.width() - 2}), 0);
+    const GridStyle *style = headerStyleOf(c);
+    const int caption = QFontMetrics(style && style->hasFont() ? style->font() : font()).horizontalAdvance(c->displayCaption());
+    int margin = 4;
+    if (r.width() - CaptionMargin - caption - 1 - size - margin < 0)
+        margin = 1;
+    margin = std::min(margin, std::max(r.width() - size, 0));
+    return QRect(r.right() - margin - size + 1, r.center().y() - size / 2, size, size);
 }
 
 QRect GridBandedTableView::quickCustomizationButtonRect() const
@@ -912,7 +940,8 @@ int GridBandedTableView::groupLevelAt(QPoint pos) const
 void GridBandedTableView::showQuickCustomization()
 {
     const QRect button = quickCustomizationButtonRect();
-    m_popup->popup(viewport()->mapToGlobal(button.bottomLeft() + QPoint(0, 1)));
+    m_popup->popup(viewport()->mapToGlobal(button.bottomLeft() + QPoint(0, 1)),
+                   QRect(viewport()->mapToGlobal(button.topLeft()), button.size()));
 }
 
 bool GridBandedTableView::viewportEvent(QEvent *event)

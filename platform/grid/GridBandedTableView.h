@@ -118,6 +118,9 @@ public:
     QString groupRowText(int group) const;
     // The figure a group footer shows under column, or a null string.
     QString footerText(int group, const GridColumn *column) const;
+    // Where a summary item of column shows: the column itself while it is in the rows, else the
+    // first column of its band; null when the band shows none.
+    const GridColumn *footerColumnOf(const GridColumn *column) const;
     void makeRowVisible(int row);
 
 Q_SIGNALS:
@@ -179,6 +182,7 @@ private:
     void updateFilterBox();
     void placeFilterBox();
     void onFilterPicked(int column, int row);
+    int activeFilterRow(int column) const;
     QList<FilterCondition> columnConditions(int sourceColumn, FilterBoolOperator &op) const;
 
     void paintGroupByBox(QPainter &p) const;

@@ -10,6 +10,7 @@
 #include "GridFilterValueModel.h"
 
 #include "platform/editors/MessageBoxes.h"
+#include "platform/filter/FilterBuilder.h"
 #include "platform/filter/FilterBuilderDialog.h"
 #include "platform/filter/FilterCustomDialog.h"
 #include "platform/filter/FilterDateKey.h"
@@ -17,6 +18,23 @@
 #include "platform/memdata/DataError.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
+
+namespace {
+
+int conditionsOn(const FilterGroup &group, int column)
+{
+    int n = 0;
+    for (int i = 0; i < group.count(); ++i) {
+        const FilterItem &item = group.at(i);
+        if (item.isCondition())
+            n += item.condition().column() == column ? 1 : 0;
+        else
+            n += conditionsOn(item.group(), column);
+    }
+    return n;
+}
+
+} // namespace
 
 void GridBandedTableView::rebuildFilterSource()
 {
@@ -188,7 +206,34 @@ void GridBandedTableView::showFilterDropDown(int column)
     relayout();
     const QRect header = m_layout.columnHeaderRect(column);
     const QPoint below = viewport()->mapToGlobal(QPoint(header.left(), header.bottom() + 1));
-    m_filterDropDown->popup(column, m_controller->table(), c->field(), below, header.width());
+    const QRect button = filterButtonRect(column);
+    m_filterDropDown->popup(column, m_controller->table(), c->field(), below, header.width(),
+                            QRect(viewport()->mapToGlobal(button.topLeft()), button.size()));
+    m_filterDropDown->highlight(activeFilterRow(column));
+}
+
+int GridBandedTableView::activeFilterRow(int column) const
+{
+    // The entry that stands for the column's condition: a value, the blanks or the non-blanks;
+    // anything the list cannot show leaves "(All)".
+    FilterBoolOperator op;
+    const QList<FilterCondition> conditions = columnConditions(filterColumnOf(m_columns[size_t(column)]), op);
+    if (conditions.size() != 1)
+        return GridFilterValueModel::All;
+    const FilterCondition &c = conditions.first();
+    switch (c.filterOperator()) {
+    case FilterOperator::Blanks: return GridFilterValueModel::Blanks;
+    case FilterOperator::NonBlanks: return GridFilterValueModel::NonBlanks;
+    case FilterOperator::Equal: {
+        const GridFilterValueModel *model = m_filterDropDown->model();
+        for (int row = GridFilterValueModel::FirstValue; row < model->rowCount(); ++row) {
+            if (model->value(row).value() == c.value().value())
+                return row;
+        }
+        return GridFilterValueModel::All;
+    }
+    default: return GridFilterValueModel::All;
+    }
 }
 
 void GridBandedTableView::onFilterPicked(int column, int row)
@@ -220,6 +265,8 @@ void GridBandedTableView::onFilterPicked(int column, int row)
     }
     try {
         setFilterCriteria(criteria);
+        // The user just asked for this condition: a filter switched off in the box comes back on.
+        setFilterEnabled(true);
     } catch (const DataError &error) {
         MessageBoxes::showError(error.message(), this);
     }
@@ -264,9 +311,20 @@ void GridBandedTableView::showCustomFilterDialog(int column)
     dialog.setValueFormatter(filterValueFormatter());
     FilterBoolOperator op = FilterBoolOperator::And;
     const QList<FilterCondition> current = columnConditions(source, op);
-    if (!current.isEmpty())
+    // The dialog shows the column's filter only when it holds all of it in operators it offers
+    // (a range or a list, or more than two conditions, it cannot show).
+    bool shown = int(current.size()) == conditionsOn(m_filter.root(), source);
+    for (const FilterCondition &c : current)
+        shown = shown && dialog.offeredOperators().contains(c.filterOperator());
+    if (shown && !current.isEmpty())
         dialog.setConditions(current, op);
+    const QList<FilterCondition> untouched = dialog.conditions();
+    const FilterBoolOperator untouchedOp = dialog.boolOperator();
     if (dialog.exec() != QDialog::Accepted)
+        return;
+    // OK on a dialog that could not show the column's filter, left as it opened: nothing changes,
+    // rather than the filter being dropped without a word.
+    if (!shown && dialog.conditions() == untouched && dialog.boolOperator() == untouchedOp)
         return;
     FilterCriteria criteria = m_filter;
     criteria.removeColumn(source);
@@ -294,6 +352,13 @@ void GridBandedTableView::showFilterBuilder()
     dialog.setValueFormatter(filterValueFormatter());
     dialog.setCriteria(m_filter);
     dialog.setFileChooser(m_fileChooser);
+    // A new condition starts on the first column the user can see, not on a hidden one.
+    for (size_t i = 0; i < m_filterColumns.size(); ++i) {
+        if (m_columns[size_t(m_filterColumns[i])]->isVisible()) {
+            dialog.builder()->setNewConditionColumn(int(i));
+            break;
+        }
+    }
     connect(&dialog, &FilterBuilderDialog::applied, this, [this](const FilterCriteria &criteria) {
         try {
             setFilterCriteria(criteria);

@@ -5,6 +5,7 @@
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <numeric>
 
@@ -45,7 +46,7 @@ void GridDataController::dataSetChanged()
     collectRecords();
     sortRecords();
     rebuildGroups(true);
-    refocus(true);
+    refocus(Refocus::FollowCursor);
     emit rowsReset();
 }
 
@@ -55,15 +56,19 @@ void GridDataController::dataSetScrolled()
         return;
     const quint32 id = table()->currentRecordId();
     const int index = indexOfRecord(id);
-    if (index < 0)
+    if (index < 0) {
+        // Not listed (filtered out, or just begun by append): in browse the cursor goes back to
+        // the focused record, so the commands never act on a call the user cannot see.
+        if (table()->state() == MemTable::State::Browse && m_focusedRecord != NoRecord && m_focusedRecord != id)
+            moveCursorTo(m_focusedRecord);
         return;
+    }
     if (!m_groupKeys.empty() && visibleRowOfIndex(index) < 0) {
         expandToIndex(index);
         rememberExpanded();
         flatten();
         emit rowsReset();
     }
-    m_focusedRecord = id;
     setFocus(rowOfRecord(id), false);
 }
 
@@ -76,19 +81,24 @@ void GridDataController::recordChanged(const MemField *field)
 void GridDataController::recordInserted(int position)
 {
     const quint32 id = table()->recordOrder()[size_t(position)];
-    if (!accepts(id))
+    if (!accepts(id)) {
+        // The post left the cursor on a record that is not listed.
+        refocus(Refocus::Keep);
         return;
+    }
     insertRecord(id);
     rebuildGroups(true);
-    refocus(true);
+    refocus(Refocus::FollowCursor);
     emit rowsReset();
 }
 
 void GridDataController::recordRemoved(int position, unsigned recordId)
 {
+    // The table's cursor is on the next record in store order; the focus goes instead to the
+    // row that now stands where the deleted one stood on screen.
     eraseRecord(recordId);
     rebuildGroups(true);
-    refocus(true);
+    refocus(Refocus::Keep);
     emit rowsReset();
 }
 
@@ -99,7 +109,7 @@ void GridDataController::recordUpdated(int position)
     if (accepts(id))
         insertRecord(id);
     rebuildGroups(true);
-    refocus(true);
+    refocus(Refocus::FollowCursor);
     emit rowsReset();
 }
 
@@ -372,11 +382,17 @@ void GridDataController::changeSort(const MemField *field, SortChange change)
 
 void GridDataController::setGroupKeys(std::vector<GridSortKey> keys)
 {
+    // A group's path means nothing under other keys: a focused group hands the focus to its
+    // first record.
+    if (!m_focusedGroupPath.empty() && m_focusedRow >= 0 && m_focusedRow < rowCount()) {
+        m_focusedRecord = m_records[size_t(groupFirstIndex(rowGroup(m_focusedRow)))];
+        m_focusedGroupPath.clear();
+    }
     m_groupKeys = std::move(keys);
     collectRecords();
     sortRecords();
     rebuildGroups(false);
-    refocus(false);
+    refocus(Refocus::Keep);
     emit rowsReset();
 }
 
@@ -424,7 +440,7 @@ void GridDataController::setGroupFooters(GroupFooters mode)
     m_footers = mode;
     if (!m_groupKeys.empty()) {
         flatten();
-        refocus(false);
+        refocus(Refocus::Stay);
         emit rowsReset();
     }
 }
@@ -434,7 +450,7 @@ void GridDataController::reset()
     collectRecords();
     sortRecords();
     rebuildGroups(true);
-    refocus(false);
+    refocus(Refocus::Keep);
     emit rowsReset();
 }
 
@@ -628,7 +644,7 @@ void GridDataController::setGroupExpanded(int group, bool expanded)
     m_groups[size_t(group)].expanded = expanded;
     rememberExpanded();
     flatten();
-    refocus(false);
+    refocus(Refocus::Stay);
     emit rowsReset();
 }
 
@@ -638,7 +654,7 @@ void GridDataController::setAllGroupsExpanded(bool expanded)
         g.expanded = expanded;
     rememberExpanded();
     flatten();
-    refocus(false);
+    refocus(Refocus::Stay);
     emit rowsReset();
 }
 
@@ -686,64 +702,90 @@ void GridDataController::setFocusedRow(int row)
 
 void GridDataController::setFocus(int row, bool moveCursor)
 {
-    const quint32 id = row >= 0 ? rowRecordId(row) : NoRecord;
-    if (id != NoRecord)
-        m_focusedRecord = id;
-    if (moveCursor && id != NoRecord && isActive() && table()->currentRecordId() != id) {
-        m_movingCursor = true;
-        try {
-            table()->moveTo(table()->positionOf(id));
-        } catch (...) {
-            m_movingCursor = false;
-            throw;
-        }
-        m_movingCursor = false;
-    }
+    const bool group = row >= 0 && rowKind(row) == RowKind::Group;
+    m_focusedRecord = row >= 0 ? rowRecordId(row) : NoRecord;
+    m_focusedGroupPath = group ? groupPath(rowGroup(row)) : std::string();
+    if (moveCursor && m_focusedRecord != NoRecord)
+        moveCursorTo(m_focusedRecord);
     if (row == m_focusedRow)
         return;
     m_focusedRow = row;
     emit focusedRowChanged(row);
 }
 
-void GridDataController::refocus(bool followCursor)
+void GridDataController::moveCursorTo(quint32 recordId)
+{
+    if (!isActive() || table()->currentRecordId() == recordId)
+        return;
+    m_movingCursor = true;
+    const auto done = qScopeGuard([this] { m_movingCursor = false; });
+    table()->moveTo(table()->positionOf(recordId));
+}
+
+int GridDataController::collapsedRowOfIndex(int index) const
+{
+    // The outermost collapsed group shows for a record inside it.
+    for (int g = 0; g < groupCount();) {
+        const Group &group = m_groups[size_t(g)];
+        if (index >= group.first && index < group.first + group.count) {
+            if (!group.expanded)
+                return rowOfGroup(g);
+            ++g;
+        } else {
+            g = group.subtreeEnd;
+        }
+    }
+    return -1;
+}
+
+int GridDataController::rowOfGroupPath(const std::string &path) const
+{
+    for (int g = 0; g < groupCount(); ++g) {
+        if (groupPath(g) != path)
+            continue;
+        // Under a collapsed parent the parent's row stands for it.
+        for (int up = g; up >= 0; up = groupParent(up)) {
+            const int row = rowOfGroup(up);
+            if (row >= 0)
+                return row;
+        }
+    }
+    return -1;
+}
+
+void GridDataController::refocus(Refocus mode)
 {
     if (rowCount() == 0) {
-        m_focusedRecord = NoRecord;
-        if (m_focusedRow != -1) {
-            m_focusedRow = -1;
-            emit focusedRowChanged(-1);
-        }
+        setFocus(-1, false);
         return;
     }
+    const bool browsing = isActive() && table()->state() == MemTable::State::Browse;
     quint32 id = m_focusedRecord;
-    if ((followCursor || id == NoRecord) && isActive() && table()->state() != MemTable::State::Insert)
+    if (mode == Refocus::FollowCursor && browsing)
         id = table()->currentRecordId();
-    int index = indexOfRecord(id);
-    if (index < 0) {
-        // The record went or is filtered out: the first row takes the focus and the cursor, unless
-        // a record is being changed, which moving the cursor would post.
-        const bool pending = isActive() && table()->state() != MemTable::State::Browse;
-        setFocus(rowKind(0) == RowKind::GroupFooter ? -1 : 0, !pending);
-        return;
-    }
-    m_focusedRecord = id;
-    int row = visibleRowOfIndex(index);
-    if (row < 0) {
-        // Inside a collapsed group: the outermost collapsed group shows for it.
-        for (int g = 0; g < groupCount();) {
-            const Group &group = m_groups[size_t(g)];
-            if (index >= group.first && index < group.first + group.count) {
-                if (!group.expanded) {
-                    row = rowOfGroup(g);
-                    break;
-                }
-                ++g;
-            } else {
-                g = group.subtreeEnd;
-            }
+    int row = -1;
+    const int index = id != NoRecord ? indexOfRecord(id) : -1;
+    if (index >= 0) {
+        row = visibleRowOfIndex(index);
+        if (row < 0 && mode == Refocus::Stay) {
+            row = collapsedRowOfIndex(index);
+        } else if (row < 0) {
+            expandToIndex(index);
+            rememberExpanded();
+            flatten();
+            row = visibleRowOfIndex(index);
         }
+    } else if (id == NoRecord && !m_focusedGroupPath.empty()) {
+        row = rowOfGroupPath(m_focusedGroupPath);
     }
-    setFocus(row, false);
+    if (row < 0) {
+        // The focused row went: the row that now stands where it stood, else the one above.
+        row = std::clamp(m_focusedRow, 0, rowCount() - 1);
+        while (row > 0 && rowKind(row) == RowKind::GroupFooter)
+            --row;
+    }
+    // Moving the cursor would post a record being changed; its post refocuses again.
+    setFocus(row, browsing);
 }
 
 qsizetype GridDataController::bytesUsed() const

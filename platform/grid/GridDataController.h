@@ -2,6 +2,7 @@
 
 #include "platform/grid/GridSortKey.h"
 #include "platform/grid/GridTextCollator.h"
+#include "platform/memdata/Bookmark.h"
 #include "platform/memdata/DataLink.h"
 
 #include <QObject>
@@ -17,8 +18,13 @@ class MemTable;
 
 // The rows a grid shows, without any widget: the table's records filtered, sorted (grouping fields
 // first, then the sort fields, then store order) and cut into a tree of groups, flattened into the
-// rows on screen (group rows, records of expanded groups, group footers). The focused row and the
-// table's cursor are one record: moving either moves the other.
+// rows on screen (group rows, records of expanded groups, group footers).
+//
+// One rule, kept here alone: the table's current record is the record of the focused row. A
+// focused group row, or no row at all, means there is no current record for the commands
+// (currentRecordId() is NoRecord). Every change (filter, sort, grouping, expansion, a post, a
+// delete, a cursor moved from outside) ends in refocus(), which puts the focus on a listed row and
+// the cursor on its record.
 class GridDataController : public QObject, private DataLink
 {
     Q_OBJECT
@@ -90,6 +96,9 @@ public:
     // Focusing a record row moves the table's cursor to it; a footer row passes the focus on.
     void setFocusedRow(int row);
     quint32 focusedRecordId() const;
+    // The record the commands act on: the focused row's, or NoRecord on a group row or with no rows.
+    quint32 currentRecordId() const { return focusedRecordId(); }
+    bool hasCurrentRecord() const { return focusedRecordId() != Bookmark::NoRecord; }
 
     const GridTextCollator &collator() const { return m_collator; }
     // Memory held for the rows, for the benchmark's account.
@@ -146,8 +155,15 @@ private:
     void ensureRowsOfIndex() const;
     int visibleRowOfIndex(int index) const;
     void expandToIndex(int index);
-    void refocus(bool followCursor);
+    // How a change treats the focused record: Stay leaves it inside a group just collapsed (its
+    // group row takes the focus); Keep opens the groups that would hide it; FollowCursor takes the
+    // table's current record instead, as after a post.
+    enum class Refocus { Stay, Keep, FollowCursor };
+    void refocus(Refocus mode);
+    int rowOfGroupPath(const std::string &path) const;
+    int collapsedRowOfIndex(int index) const;
     void setFocus(int row, bool moveCursor);
+    void moveCursorTo(quint32 recordId);
     void reset();
 
     GridTextCollator m_collator;
@@ -167,7 +183,8 @@ private:
     mutable bool m_rowsOfIndexValid = false;
 
     int m_focusedRow = -1;
-    quint32 m_focusedRecord;
+    quint32 m_focusedRecord;                       // NoRecord unless a record row has the focus
+    std::string m_focusedGroupPath;                // empty unless a group row has the focus
     const MemTable *m_boundTable = nullptr;
     bool m_movingCursor = false;
 };

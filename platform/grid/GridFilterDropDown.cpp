@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QListView>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -25,9 +26,11 @@ GridFilterDropDown::GridFilterDropDown(QWidget *parent)
 }
 
 void GridFilterDropDown::popup(int column, const MemTable *table, const MemField *field, const QPoint &globalPos,
-                               int minimumWidth)
+                               int minimumWidth, const QRect &opener)
 {
     m_column = column;
+    m_opener = opener;
+    setAttribute(Qt::WA_NoMouseReplay, false);
     m_model->fill(table, field);
     const int rowHeight = std::max(m_list->sizeHintForRow(0), fontMetrics().height() + 2);
     const int rows = std::min(m_model->rowCount(), 16);
@@ -43,6 +46,23 @@ void GridFilterDropDown::popup(int column, const MemTable *table, const MemField
     m_list->setCurrentIndex(m_model->index(0));
     show();
     m_list->setFocus();
+}
+
+void GridFilterDropDown::highlight(int row)
+{
+    const QModelIndex index = m_model->index(row);
+    if (!index.isValid())
+        return;
+    m_list->setCurrentIndex(index);
+    m_list->scrollTo(index);
+}
+
+void GridFilterDropDown::mousePressEvent(QMouseEvent *event)
+{
+    // On its own filter button the press only closes the list; passed on, it would open it again.
+    if (!rect().contains(event->position().toPoint()))
+        setAttribute(Qt::WA_NoMouseReplay, m_opener.contains(event->globalPosition().toPoint()));
+    QFrame::mousePressEvent(event);
 }
 
 void GridFilterDropDown::pick(int row)

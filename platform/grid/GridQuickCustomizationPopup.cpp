@@ -3,6 +3,8 @@
 #include "GridBandedTableView.h"
 #include "GridColumn.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 GridQuickCustomizationPopup::GridQuickCustomizationPopup(GridBandedTableView *view)
     : QListWidget(view), m_view(view)
@@ -10,7 +12,7 @@ GridQuickCustomizationPopup::GridQuickCustomizationPopup(GridBandedTableView *vi
     setObjectName(QStringLiteral("quickCustomizationList"));
     setWindowFlags(Qt::Popup);
     setSelectionMode(QAbstractItemView::NoSelection);
-    connect(this, &QListWidget::itemClicked, this, &GridQuickCustomizationPopup::onItemClicked);
+    connect(this, &QListWidget::itemClicked, this, &GridQuickCustomizationPopup::toggle);
     connect(this, &QListWidget::itemChanged, this, &GridQuickCustomizationPopup::onItemChanged);
 }
 
@@ -28,14 +30,53 @@ void GridQuickCustomizationPopup::fill()
     m_filling = false;
 }
 
-void GridQuickCustomizationPopup::popup(const QPoint &globalPos)
+void GridQuickCustomizationPopup::popup(const QPoint &globalPos, const QRect &opener)
 {
+    m_opener = opener;
+    setAttribute(Qt::WA_NoMouseReplay, false);
     fill();
     const int rows = std::min(count(), 20);
     resize(std::max(sizeHintForColumn(0) + 40, 160), rows * std::max(sizeHintForRow(0), 16) + 2 * frameWidth() + 4);
     move(globalPos);
     show();
     setFocus();
+    if (count() > 0)
+        setCurrentRow(0);
+}
+
+bool GridQuickCustomizationPopup::event(QEvent *event)
+{
+    // A scroll area leaves presses on itself unhandled, and a popup gets every press outside it
+    // there: without this the list would hold mouse and keyboard for good.
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        if (!rect().contains(press->position().toPoint())) {
+            // On its own button the press only closes the list; passed on, it would open it again.
+            setAttribute(Qt::WA_NoMouseReplay, m_opener.contains(press->globalPosition().toPoint()));
+            close();
+            return true;
+        }
+    }
+    return QListWidget::event(event);
+}
+
+void GridQuickCustomizationPopup::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        close();
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (QListWidgetItem *item = currentItem())
+            toggle(item);
+        break;
+    default:
+        QListWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 QListWidgetItem *GridQuickCustomizationPopup::itemForCaption(const QString &caption) const
@@ -44,7 +85,7 @@ QListWidgetItem *GridQuickCustomizationPopup::itemForCaption(const QString &capt
     return found.isEmpty() ? nullptr : found.front();
 }
 
-void GridQuickCustomizationPopup::onItemClicked(QListWidgetItem *item)
+void GridQuickCustomizationPopup::toggle(QListWidgetItem *item)
 {
     // A click anywhere on the line ticks, the box included: the items are not user-checkable,
     // so the list itself never toggles a mark and this is the one place that does.

@@ -178,7 +178,7 @@ void TestFilterDialogs::fileDialogsAsked()
     QCOMPARE(save.mode, FilterFileRequest::Mode::Save);
     QCOMPARE(save.title, QString("Salva in un file il filtro attivo"));
     for (const FilterFileRequest &r : chooser.requests) {
-        QCOMPARE(r.nameFilter, QString("Filters ( *.flt ) (*.flt)"));
+        QCOMPARE(r.nameFilter, QString("Filters ( *.flt )")); // the pattern once
         QCOMPARE(r.defaultSuffix, QString("flt"));
         QCOMPARE(r.fileName, QString("untitled.flt"));
     }

@@ -67,7 +67,9 @@ private Q_SLOTS:
     void changeSort();
     void grouping_data();
     void grouping();
-    void collapseKeepsFocusOnGroup();
+    void groupingKeepsTheFocusedCall();
+    void focusRule_data();
+    void focusRule();
     void footersTakeNoFocus();
     void focusMovesCursor();
     void cursorMovesFocus();
@@ -185,26 +187,174 @@ void TestGridDataController::grouping()
     c.setGroupFooters(GridDataController::GroupFooters(footers));
     c.setSortKeys(keysOf(f, sort));
     c.setGroupKeys(keysOf(f, groups));
-    if (expand)
-        c.setAllGroupsExpanded(true);
+    c.setAllGroupsExpanded(expand);
     QCOMPARE(rowsOf(f, c), rows);
     // The cursor stays where it was.
     QCOMPARE(f.nameOf(f.table.currentRecordId()), QStringLiteral("bianchi"));
 }
 
-void TestGridDataController::collapseKeepsFocusOnGroup()
+void TestGridDataController::groupingKeepsTheFocusedCall()
 {
     GridFixture f(calls);
     GridDataController c;
     c.setDataSource(&f.source);
     c.setGroupKeys(keysOf(f, "PR+"));
-    // rossi is current; its group is collapsed, so the group row has the focus.
-    QCOMPARE(rowsOf(f, c).at(c.focusedRow()), QStringLiteral("[MI 3]"));
-    c.setGroupExpanded(c.rowGroup(0), true);
+    // rossi is current: its group opens for it, the others stay closed.
+    QCOMPARE(rowsOf(f, c), QStringList({"[MI 3]", "rossi", "verdi", "bianchi", "[RM 1]", "[TO 2]"}));
     QCOMPARE(rowsOf(f, c).at(c.focusedRow()), QStringLiteral("rossi"));
+    // Closed by the user, the group row takes the focus and there is no current call.
     c.setGroupExpanded(0, false);
     QCOMPARE(c.focusedRow(), 0);
+    QVERIFY(!c.hasCurrentRecord());
     QCOMPARE(f.nameOf(f.table.currentRecordId()), QStringLiteral("rossi"));
+}
+
+namespace {
+
+// The rows as one line, the focused one marked with '*'. When the focused row is a record and the
+// table's cursor is elsewhere the line ends in "!cursor=<name>"; a group row or no row must leave
+// no current record for the commands, or the line ends in "!current".
+QString stateOf(const GridFixture &f, const GridDataController &c)
+{
+    QStringList rows = rowsOf(f, c);
+    QStringList out;
+    for (int r = 0; r < rows.size(); ++r)
+        out << (r == c.focusedRow() ? u'*' + rows[r] : rows[r]);
+    QString line = out.join(u' ');
+    const bool onRecord = c.focusedRow() >= 0 && c.rowKind(c.focusedRow()) == RowKind::Record;
+    if (onRecord && c.currentRecordId() != f.table.currentRecordId())
+        line += QStringLiteral(" !cursor=") + f.nameOf(f.table.currentRecordId());
+    if (!onRecord && c.hasCurrentRecord())
+        line += QStringLiteral(" !current");
+    return line;
+}
+
+quint32 recordNamed(const GridFixture &f, const QString &name)
+{
+    for (quint32 id : f.table.recordOrder()) {
+        if (f.nameOf(id) == name)
+            return id;
+    }
+    return Bookmark::NoRecord;
+}
+
+// One step of a focusRule row: "group PR+", "ungroup", "sort Nome+", "filter MI" (PR equal),
+// "filter none", "filter off", "focus <row>", "collapse <row>", "expand <row>", "expand all",
+// "delete" (what Del and Cancella do: the current call, when there is one), "edit PR=TO"
+// (a post of the current record), "cursor <name>" (the cursor moved from outside).
+void step(GridFixture &f, GridDataController &c, const QString &command)
+{
+    const QString verb = command.section(u' ', 0, 0);
+    const QString arg = command.section(u' ', 1);
+    if (verb == "group") {
+        c.setGroupKeys(keysOf(f, arg));
+    } else if (verb == "ungroup") {
+        c.setGroupKeys({});
+    } else if (verb == "sort") {
+        c.setSortKeys(keysOf(f, arg));
+    } else if (verb == "filter") {
+        if (arg == "off")
+            c.setRowFilter({});
+        else
+            c.setRowFilter([&f, arg](quint32 id) { return f.table.text(id, f.prov) == arg; });
+    } else if (verb == "focus") {
+        c.setFocusedRow(arg.toInt());
+    } else if (verb == "collapse" || verb == "expand") {
+        if (arg == "all")
+            c.setAllGroupsExpanded(verb == "expand");
+        else
+            c.setGroupExpanded(c.rowGroup(arg.toInt()), verb == "expand");
+    } else if (verb == "delete") {
+        if (c.hasCurrentRecord())
+            f.table.remove();
+    } else if (verb == "edit") {
+        f.table.edit();
+        f.fieldNamed(arg.section(u'=', 0, 0))->setAsString(arg.section(u'=', 1));
+        f.table.post();
+    } else if (verb == "cursor") {
+        f.table.gotoBookmark(Bookmark(recordNamed(f, arg)));
+    } else {
+        QFAIL(qPrintable("unknown step " + command));
+    }
+}
+
+} // namespace
+
+void TestGridDataController::focusRule_data()
+{
+    // Each row: steps and, after each, the rows with the focus. The calls in store order:
+    // rossi MI, Bianchi TO, verdi MI, Àlfa RM, neri TO, bianchi MI; rossi is current at first.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("states");
+    QTest::newRow("a focused group row leaves no current call, also when it opens")
+        << QStringList{"group PR+", "focus 4", "delete", "expand all"}
+        << QStringList{"[MI 3] *rossi verdi bianchi [RM 1] [TO 2]",
+                       "[MI 3] rossi verdi bianchi *[RM 1] [TO 2]",
+                       "[MI 3] rossi verdi bianchi *[RM 1] [TO 2]",
+                       "[MI 3] rossi verdi bianchi *[RM 1] Àlfa [TO 2] Bianchi neri"};
+    QTest::newRow("a focused group keeps its row through a sort and a filter")
+        << QStringList{"group PR+", "focus 5", "sort Nome-", "filter TO", "filter off"}
+        << QStringList{"[MI 3] *rossi verdi bianchi [RM 1] [TO 2]",
+                       "[MI 3] rossi verdi bianchi [RM 1] *[TO 2]",
+                       "[MI 3] verdi rossi bianchi [RM 1] *[TO 2]",
+                       "*[TO 2]",
+                       "[MI 3] [RM 1] *[TO 2]"};
+    QTest::newRow("grouping again hands a focused group's focus to its first call")
+        << QStringList{"group PR+", "focus 5", "ungroup"}
+        << QStringList{"[MI 3] *rossi verdi bianchi [RM 1] [TO 2]",
+                       "[MI 3] rossi verdi bianchi [RM 1] *[TO 2]",
+                       "rossi *Bianchi verdi Àlfa neri bianchi"};
+    QTest::newRow("closing the focused call's group")
+        << QStringList{"group PR+", "focus 2", "collapse 0", "expand 0"}
+        << QStringList{"[MI 3] *rossi verdi bianchi [RM 1] [TO 2]",
+                       "[MI 3] rossi *verdi bianchi [RM 1] [TO 2]",
+                       "*[MI 3] [RM 1] [TO 2]",
+                       "*[MI 3] rossi verdi bianchi [RM 1] [TO 2]"};
+    QTest::newRow("nothing listed, then everything again")
+        << QStringList{"focus 2", "filter XX", "delete", "filter off"}
+        << QStringList{"rossi Bianchi *verdi Àlfa neri bianchi",
+                       "",
+                       "",
+                       "*rossi Bianchi verdi Àlfa neri bianchi"};
+    QTest::newRow("a call edited out of the filter")
+        << QStringList{"filter MI", "edit Localita=Lodi", "edit PR=TO", "cursor rossi", "delete"}
+        << QStringList{"*rossi verdi bianchi",
+                       "*rossi verdi bianchi",
+                       "*verdi bianchi",
+                       "*verdi bianchi",
+                       "*bianchi"};
+    QTest::newRow("delete in a sorted list: the next row on screen, else the one above")
+        << QStringList{"sort Nome+", "focus 1", "delete", "focus 4", "delete"}
+        << QStringList{"Àlfa bianchi Bianchi neri *rossi verdi",
+                       "Àlfa *bianchi Bianchi neri rossi verdi",
+                       "Àlfa *Bianchi neri rossi verdi",
+                       "Àlfa Bianchi neri rossi *verdi",
+                       "Àlfa Bianchi neri *rossi"};
+    QTest::newRow("delete the only call of a group, then the last of one")
+        << QStringList{"group PR-", "expand all", "focus 4", "delete", "focus 6", "delete"}
+        << QStringList{"[TO 2] [RM 1] [MI 3] *rossi verdi bianchi",
+                       "[TO 2] Bianchi neri [RM 1] Àlfa [MI 3] *rossi verdi bianchi",
+                       "[TO 2] Bianchi neri [RM 1] *Àlfa [MI 3] rossi verdi bianchi",
+                       "[TO 2] Bianchi neri [MI 3] *rossi verdi bianchi",
+                       "[TO 2] Bianchi neri [MI 3] rossi verdi *bianchi",
+                       "[TO 2] Bianchi neri [MI 2] rossi *verdi"};
+    QTest::newRow("a post that moves the call to a closed group opens it")
+        << QStringList{"group PR+", "edit PR=TO"}
+        << QStringList{"[MI 3] *rossi verdi bianchi [RM 1] [TO 2]",
+                       "[MI 2] verdi bianchi [RM 1] [TO 3] *rossi Bianchi neri"};
+}
+
+void TestGridDataController::focusRule()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, states);
+    GridFixture f(calls);
+    GridDataController c;
+    c.setDataSource(&f.source);
+    for (int i = 0; i < steps.size(); ++i) {
+        step(f, c, steps[i]);
+        QCOMPARE(stateOf(f, c), states[i]);
+    }
 }
 
 void TestGridDataController::footersTakeNoFocus()
@@ -214,6 +364,7 @@ void TestGridDataController::footersTakeNoFocus()
     c.setDataSource(&f.source);
     c.setGroupFooters(GridDataController::GroupFooters::AlwaysVisible);
     c.setGroupKeys(keysOf(f, "PR+"));
+    c.setAllGroupsExpanded(false);
     // [MI 3] /3 [RM 1] /1 [TO 2] /2
     c.setFocusedRow(0);
     c.setFocusedRow(1);
@@ -259,6 +410,7 @@ void TestGridDataController::cursorIntoCollapsedGroupExpandsIt()
     GridDataController c;
     c.setDataSource(&f.source);
     c.setGroupKeys(keysOf(f, "PR+,Localita+"));
+    c.setAllGroupsExpanded(false);
     f.table.moveTo(4); // neri, TO / Torino
     QCOMPARE(rowsOf(f, c), QStringList({"[MI 3]", "[RM 1]", "[TO 2]", "[Torino 2]", "Bianchi", "neri"}));
     QCOMPARE(c.focusedRow(), 5);
@@ -270,12 +422,12 @@ void TestGridDataController::tableChanges_data()
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QString>("focused");
     QTest::newRow("append and post") << "append" << QStringList{"[MI 4]", "bianchi", "rossi", "verdi", "zeta", "/4", "[RM 1]", "/1", "[TO 2]", "/2"} << "zeta";
-    QTest::newRow("edit moves it to another group") << "edit" << QStringList{"[MI 2]", "bianchi", "verdi", "/2", "[RM 1]", "/1", "[TO 3]", "/3"} << "[TO 3]";
-    QTest::newRow("delete focuses the next in store order") << "delete" << QStringList{"[MI 2]", "bianchi", "verdi", "/2", "[RM 1]", "/1", "[TO 2]", "/2"} << "[TO 2]";
+    QTest::newRow("edit moves it to another group, opened for it") << "edit" << QStringList{"[MI 2]", "bianchi", "verdi", "/2", "[RM 1]", "/1", "[TO 3]", "Bianchi", "neri", "rossi", "/3"} << "rossi";
+    QTest::newRow("delete focuses the row now in its place") << "delete" << QStringList{"[MI 2]", "bianchi", "verdi", "/2", "[RM 1]", "/1", "[TO 2]", "/2"} << "verdi";
     // Cancelling puts the table's cursor on its last record; the focus follows.
     QTest::newRow("cancelled append leaves no trace") << "cancel" << QStringList{"[MI 3]", "bianchi", "rossi", "verdi", "/3", "[RM 1]", "/1", "[TO 2]", "/2"} << "bianchi";
     // An open group stays open through a reload.
-    QTest::newRow("reload") << "reload" << QStringList{"[MI 1]", "due", "/1", "[VE 1]", "/1"} << "[VE 1]";
+    QTest::newRow("reload") << "reload" << QStringList{"[MI 1]", "due", "/1", "[VE 1]", "uno", "/1"} << "uno";
 }
 
 void TestGridDataController::tableChanges()
@@ -327,8 +479,8 @@ void TestGridDataController::filter()
     f.table.moveTo(2); // verdi
     c.setRowFilter([&f](quint32 id) { return f.table.text(id, f.prov) != QLatin1String("MI"); });
     QCOMPARE(rowsOf(f, c), QStringList({"Bianchi", "Àlfa", "neri"}));
-    // The focused record is filtered out: the first row takes focus and cursor.
-    QCOMPARE(f.nameOf(f.table.currentRecordId()), QStringLiteral("Bianchi"));
+    // The focused record is filtered out: the row now in its place takes focus and cursor.
+    QCOMPARE(f.nameOf(f.table.currentRecordId()), QStringLiteral("neri"));
     f.add("nuovo|MI|Milano|");
     QCOMPARE(c.rowCount(), 3);
     f.add("altro|VE|Venezia|");
@@ -380,7 +532,7 @@ void TestGridDataController::emptyTable()
     QCOMPARE(c.rowCount(), 0);
     QCOMPARE(c.focusedRow(), -1);
     f.add("solo|MI|Milano|");
-    QCOMPARE(rowsOf(f, c), QStringList({"[MI 1]"}));
+    QCOMPARE(rowsOf(f, c), QStringList({"[MI 1]", "solo"}));
     f.table.remove();
     QCOMPARE(c.rowCount(), 0);
     QCOMPARE(c.focusedRow(), -1);

@@ -162,6 +162,10 @@ private Q_SLOTS:
     void filterBoxSwitchesAndRemoves();
     void builderApplyFilters();
     void widthDragKeepsFilter();
+    void dropDownFromTheKeyboard();
+    void builderStartsOnAShownColumn();
+    void customDialogOkKeepsWhatItCannotShow_data();
+    void customDialogOkKeepsWhatItCannotShow();
 };
 
 void TestGridFilter::firstWindowShowsItalianTexts()
@@ -435,6 +439,77 @@ void TestGridFilter::widthDragKeepsFilter()
     f.view->column(f.indexOf("Nome"))->setCaption("Nominativo");
     QCOMPARE(f.shownNames(), QStringList{"verdi"});
     QCOMPARE(f.view->filterText(), QString("Nominativo e' uguale a 'verdi'"));
+}
+
+void TestGridFilter::dropDownFromTheKeyboard()
+{
+    FilterFixture f;
+    f.filterBy("PR", "MI");
+    QTest::mouseClick(f.view->filterBox()->enabledCheckBox(), Qt::LeftButton);
+    QVERIFY(!f.view->isFilterEnabled());
+    // The list opens on the active value, so the keyboard starts from it.
+    f.openDropDown("PR");
+    QListView *list = f.view->filterDropDown()->listView();
+    QCOMPARE(list->currentIndex().row(), f.view->filterDropDown()->model()->rowOfText("MI"));
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_VERIFY(!f.view->filterDropDown()->isVisible());
+    // A condition just picked switches the filter back on.
+    QVERIFY(f.view->isFilterEnabled());
+    QVERIFY(f.view->filterBox()->enabledCheckBox()->isChecked());
+    QCOMPARE(f.shownNames(), QStringList({"alfa"})); // RM, the value after MI
+    // Without a condition on the column the list opens on "(Tutti)".
+    f.openDropDown("Nome");
+    QCOMPARE(list->currentIndex().row(), int(GridFilterValueModel::All));
+    QTest::keyClick(list, Qt::Key_Escape);
+    QTRY_VERIFY(!f.view->filterDropDown()->isVisible());
+}
+
+void TestGridFilter::builderStartsOnAShownColumn()
+{
+    FilterFixture f;
+    f.view->column(f.indexOf("Nome"))->setVisible(false);
+    int column = -1;
+    onNextDialog([&column](QWidget *dialog) {
+        FilterBuilder *builder = dialog->findChild<FilterBuilder *>();
+        QVERIFY(builder);
+        builder->addCondition({});
+        column = builder->criteria().root().at(0).condition().column();
+    });
+    f.view->showFilterBuilder();
+    QCOMPARE(column, f.view->filterColumnOf(f.view->columnByField("PR")));
+}
+
+void TestGridFilter::customDialogOkKeepsWhatItCannotShow_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("range") << "range";
+    QTest::newRow("list") << "list";
+    QTest::newRow("three conditions") << "three";
+}
+
+void TestGridFilter::customDialogOkKeepsWhatItCannotShow()
+{
+    QFETCH(QString, kind);
+    FilterFixture f;
+    const int pr = f.view->filterColumnOf(f.view->columnByField("PR"));
+    FilterCriteria criteria;
+    if (kind == "range") {
+        criteria.root().addCondition(FilterCondition(pr, FilterOperator::Between, {FilterValue("MI"), FilterValue("RM")}));
+    } else if (kind == "list") {
+        criteria.root().addCondition(FilterCondition(pr, FilterOperator::In, {FilterValue("MI"), FilterValue("TO")}));
+    } else {
+        FilterGroup &any = criteria.root().addGroup(FilterBoolOperator::Or);
+        for (const char *v : {"MI", "RM", "TO"})
+            any.addCondition(FilterCondition(pr, FilterOperator::Equal, {FilterValue(QString::fromLatin1(v))}));
+    }
+    f.view->setFilterCriteria(criteria);
+    const QStringList shown = f.shownNames();
+    onNextDialog([](QWidget *d) { QTest::mouseClick(d->findChild<QPushButton *>("okButton"), Qt::LeftButton); });
+    f.openDropDown("PR");
+    f.pick("(Personalizza...)");
+    QVERIFY2(f.view->filterCriteria() == criteria, qPrintable(f.view->filterText()));
+    QCOMPARE(f.shownNames(), shown);
 }
 
 QTEST_MAIN(TestGridFilter)
