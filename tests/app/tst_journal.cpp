@@ -112,6 +112,7 @@ private Q_SLOTS:
     void cleanup();
     void killedRunIsRecovered();
     void saveFailingAtTerminationEndsAndKeepsTheJournal();
+    void journalOfAnotherArchiveIsKeptNotReplayed();
 
 private:
     // Starts the driven copy (through a shell line, when given) and waits until it has driven.
@@ -224,6 +225,34 @@ void tst_Journal::saveFailingAtTerminationEndsAndKeepsTheJournal()
     QCOMPARE(names(), expected);
     program.shutDown();
     QVERIFY(!QFile::exists(journal()));
+}
+
+void tst_Journal::journalOfAnotherArchiveIsKeptNotReplayed()
+{
+    QVERIFY(TestFiles::writeAll(archive(), smallArchive()));
+    QProcess p;
+    int changes = 0;
+    QVERIFY(!runDriven(p, &changes).isEmpty());
+    ::kill(pid_t(p.processId()), SIGKILL);
+    QVERIFY(p.waitForFinished(10000));
+    const QByteArray left = readAll(journal());
+    QVERIFY(!left.isEmpty());
+    const QByteArray other = "RagioneSociale\tNumScad\r\nAltro archivio\t9\r\n"; // copied in since
+    QVERIFY(TestFiles::writeAll(archive(), other));
+
+    Program program(m_dir->filePath("callistro"));
+    program.startUp();
+    QCOMPARE(m_shown.size(), 1);
+    const QStringList aside = QDir(m_dir->path()).entryList({"Chasdata-*.jnl"}, QDir::Files);
+    QCOMPARE(aside.size(), 1);
+    QCOMPARE(m_shown[0], QString("Il giornale delle modifiche \"%1\" non appartiene all'archivio letto, che e' cambiato "
+                                 "dopo: non e' stato applicato ed e' conservato come \"%2\".")
+                             .arg(journal(), m_dir->filePath(aside[0])));
+    QCOMPARE(names(), QStringList{"Altro archivio"});
+    program.shutDown();
+    QCOMPARE(readAll(m_dir->filePath(aside[0])), left);
+    QVERIFY(!QFile::exists(journal()));
+    QVERIFY(readAll(archive()).contains("\r\nAltro archivio\t"));
 }
 
 int main(int argc, char **argv)
