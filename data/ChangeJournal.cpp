@@ -122,7 +122,8 @@ ChangeJournal::Recovery ChangeJournal::recover(const ArchiveIdentity &archive, c
             const QByteArrayView header = QByteArrayView(content).first(headerEnd);
             const std::vector<QByteArrayView> parts = splitAll(header);
             ArchiveIdentity named;
-            const bool applies = parts.size() == 3 && parts[1] == "A" && parts[0] == checksum(header.sliced(9))
+            const bool applies = parts.size() == 3 && header.size() > 9 && parts[1] == "A"
+                                 && parts[0] == checksum(header.sliced(9))
                                  && ArchiveIdentity::fromText(parts[2], &named) && named == archive;
             if (!applies) {
                 recovery.foreign = true;

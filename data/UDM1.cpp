@@ -401,7 +401,7 @@ void TDM1::SaveArchive(const QString &fileName)
     if (inPlace)
         keepPrevious(fileName, QFileInfo(journalFileName()).path() + u'/' + PreviousArchiveFileName, true);
     QSaveFile file(fileName);
-    file.setDirectWriteFallback(true);
+    file.setDirectWriteFallback(inPlace);
     if (!file.open(QIODevice::WriteOnly))
         throw cannotCreate(fileName, file.errorString());
 

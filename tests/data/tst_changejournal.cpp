@@ -48,6 +48,8 @@ private Q_SLOTS:
     void replayGivesTheSameCalls();
     void nothingChangedLeavesNoJournal();
     void journalOfAnotherArchiveIsSetAside();
+    void unreadableJournalIsSetAside_data();
+    void unreadableJournalIsSetAside();
     void unfinishedLastLineIsDropped();
     void damagedLineStopsTheReplay_data();
     void damagedLineStopsTheReplay();
@@ -199,6 +201,26 @@ void tst_ChangeJournal::journalOfAnotherArchiveIsSetAside()
     dm->DataModuleDestroy();
     QVERIFY(!QFile::exists(journal()));
     QCOMPARE(readAll(aside), left); // never deleted
+}
+
+void tst_ChangeJournal::unreadableJournalIsSetAside_data()
+{
+    QTest::addColumn<QByteArray>("left");
+    QTest::newRow("short line") << QByteArray("x\n");
+    QTest::newRow("not a journal") << QByteArray("RagioneSociale\tNumScad\r\nAlfa\t1\r\n");
+    QTest::newRow("header damaged") << QByteArray("00000000\tA\t67 0000000000000000\n");
+}
+
+void tst_ChangeJournal::unreadableJournalIsSetAside()
+{
+    QFETCH(QByteArray, left);
+    QVERIFY(TestFiles::writeAll(journal(), left));
+    QString told;
+    auto dm = start(&told);
+    const QString aside = m_dir->filePath("Chasdata-20261211-093015.jnl");
+    QVERIFY2(told.endsWith(QString("conservato come \"%1\".").arg(aside)), qPrintable(told));
+    QCOMPARE(readAll(aside), left);
+    QCOMPARE(dm->ScadData->recordCount(), 3);
 }
 
 void tst_ChangeJournal::unfinishedLastLineIsDropped()
