@@ -9,6 +9,8 @@
 #include "ui/UFMFSCAD.h"
 #include "ui/UFMINFO.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <cstdio>
 
@@ -26,6 +28,16 @@ void Program::startUp()
     if (!m_executablePath.isEmpty())
         DM1->setExecutablePath(m_executablePath);
     CallistroApplication::guarded([] { DM1->DataModuleCreate(); });
+    CallistroApplication::guarded([] {
+        const QString recovered = DM1->OpenJournal();
+        if (!recovered.isEmpty())
+            MessageBoxes::showMessage(recovered);
+    });
+    CallistroApplication::guarded([] {
+        const QString problem = DM1->archiveSaveProblem();
+        if (!problem.isEmpty())
+            MessageBoxes::showError(problem);
+    });
 
     m_mainWindow = std::make_unique<TFFMAIN>();
     FFMAIN = m_mainWindow.get();
@@ -44,10 +56,32 @@ void Program::shutDown()
     m_mainWindow.reset();
     FFMAIN = nullptr;
     if (m_dataModule) {
-        CallistroApplication::guarded([] { DM1->DataModuleDestroy(); });
+        if (m_endingOnSignal)
+            destroyDataModuleReportingOnStandardError();
+        else
+            CallistroApplication::guarded([] { DM1->DataModuleDestroy(); });
         m_dataModule.reset();
         DM1 = nullptr;
     }
+}
+
+void Program::destroyDataModuleReportingOnStandardError()
+{
+    QString message;
+    try {
+        DM1->DataModuleDestroy();
+        return;
+    } catch (const std::exception &e) {
+        message = QString::fromUtf8(e.what());
+    } catch (...) {
+        message = QStringLiteral("Unknown error");
+    }
+    message = MessageBoxes::withFullStop(message);
+    const QString journal = DM1->journalFileName();
+    if (QFileInfo::exists(journal))
+        message += QStringLiteral(" Le modifiche di questa sessione restano nel giornale \"%1\".").arg(QDir::toNativeSeparators(journal));
+    std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+    std::fflush(stderr);
 }
 
 namespace {
@@ -88,6 +122,7 @@ int runProgram(int argc, char **argv)
         FFMAIN->showMaximized();
         app.exec();
     }
+    program.setEndingOnSignal(termination.requested());
     program.shutDown();
     return 0;
 }

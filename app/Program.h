@@ -20,9 +20,15 @@ public:
 
     void startUp();
     void shutDown();
+    // The program ends because a signal asked it to: no one is there to answer a box, so what
+    // goes wrong at the end is said on standard error.
+    void setEndingOnSignal(bool on) { m_endingOnSignal = on; }
 
 private:
+    void destroyDataModuleReportingOnStandardError();
+
     QString m_executablePath;
+    bool m_endingOnSignal = false;
     std::unique_ptr<TDM1> m_dataModule;
     std::unique_ptr<TFFMAIN> m_mainWindow;
     std::unique_ptr<TFMFSCAD> m_editor;

@@ -1,5 +1,7 @@
 #include "UDM1.h"
 
+#include "ChangeJournal.h"
+
 #include "platform/memdata/DataError.h"
 #include "platform/memdata/DataSource.h"
 #include "platform/memdata/MemField.h"
@@ -11,12 +13,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringList>
+#include <unistd.h>
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 QString ProgramFolder;
 const QString ArchiveFileName = QStringLiteral("Chasdata.dat");
 const QString PrintFileName = QStringLiteral("ChasLst.html");
+const QString JournalFileName = QStringLiteral("Chasdata.jnl");
+const QString PreviousArchiveFileName = QStringLiteral("Chasdata.bak");
 TDM1 *DM1 = nullptr;
 
 namespace {
@@ -164,10 +171,87 @@ void TDM1::DataModuleDestroy()
     try {
         SaveArchive(ProgramFolder + ArchiveFileName);
     } catch (...) {
+        m_journal.reset(); // kept for the next start
         ScadData->close();
         throw;
     }
+    if (m_journal) {
+        m_journal->discard();
+        m_journal.reset();
+    }
     ScadData->close();
+}
+
+// --- the change journal ----------------------------------------------------------------------
+
+QString TDM1::stateFolderFor(const QString &programFolder)
+{
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/state");
+    const quint64 key = ArchiveIdentity::hash(QFile::encodeName(QDir::cleanPath(programFolder)));
+    return base + QStringLiteral("/callistro/") + QString::number(key, 16).rightJustified(16, u'0') + u'/';
+}
+
+QString TDM1::journalFileName() const
+{
+    if (m_journal)
+        return m_journal->fileName();
+    const QString beside = ProgramFolder + JournalFileName;
+    const QString inState = stateFolderFor(ProgramFolder) + JournalFileName;
+    const bool folderWritable = QFileInfo(ProgramFolder).isWritable();
+    const QString chosen = folderWritable ? beside : inState;
+    const QString other = folderWritable ? inState : beside;
+    // A journal left where an earlier run had to keep it is the one to recover.
+    return !QFileInfo::exists(chosen) && QFileInfo::exists(other) ? other : chosen;
+}
+
+QString TDM1::OpenJournal()
+{
+    m_journal.reset();
+    const QString fileName = journalFileName();
+    m_journal = std::make_unique<ChangeJournal>(ScadData, fileName);
+    const ChangeJournal::Recovery r = m_journal->recover(m_archiveIdentity, now());
+    QStringList told;
+    if (r.foreign) {
+        told << QStringLiteral("Il giornale delle modifiche \"%1\" non appartiene all'archivio letto, che e' cambiato "
+                               "dopo: non e' stato applicato ed e' conservato come \"%2\".")
+                    .arg(nativePath(fileName), nativePath(r.setAside));
+    }
+    if (r.replayed == 1)
+        told << QStringLiteral("E' stata recuperata 1 modifica che l'ultima sessione non aveva salvato nell'archivio.");
+    else if (r.replayed > 1)
+        told << QStringLiteral("Sono state recuperate %1 modifiche che l'ultima sessione non aveva salvato nell'archivio.")
+                    .arg(r.replayed);
+    if (!r.problem.isEmpty()) {
+        told << QStringLiteral("Il giornale delle modifiche \"%1\" si legge solo fino alla %2; il giornale intero e' "
+                               "conservato come \"%3\".")
+                    .arg(nativePath(fileName), r.problem, nativePath(r.setAside));
+    }
+    return told.join(QStringLiteral("\n\n"));
+}
+
+QString TDM1::archiveSaveProblem() const
+{
+    const QFileInfo archive(ProgramFolder + ArchiveFileName);
+    const bool writable = archive.exists() && archive.isWritable();
+    // A folder that takes new files takes a new archive, and a file that failed to read is put
+    // aside first; elsewhere only a writable file can be written, in place.
+    const bool canSave = QFileInfo(ProgramFolder).isWritable() ? !archive.exists() || writable || m_readFailed : writable;
+    if (canSave)
+        return QString();
+    QString text = QStringLiteral("L'archivio delle chiamate non potra' essere salvato all'uscita: il programma non puo' "
+                                  "scrivere nella cartella \"%1\".")
+                       .arg(nativePath(ProgramFolder));
+    const QString journal = m_journal ? m_journal->fileName() : journalFileName();
+    if (ChangeJournal(ScadData, journal).canBeWritten())
+        text += QStringLiteral("\n\nLe chiamate inserite, modificate o cancellate restano nel giornale delle modifiche "
+                               "\"%1\" e vengono recuperate a ogni avvio.")
+                    .arg(nativePath(journal));
+    else
+        text += QStringLiteral("\n\nNon c'e' nemmeno un posto dove tenere il giornale delle modifiche: quello che si "
+                               "inserisce andra' perso all'uscita.");
+    return text;
 }
 
 void TDM1::ScadDataAfterInsert()
@@ -194,6 +278,7 @@ void TDM1::LoadArchive(const QString &fileName)
 {
     m_readFailed = false;
     m_backupFile.clear();
+    m_archiveIdentity = ArchiveIdentity();
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         m_readFailed = true;
@@ -207,6 +292,7 @@ void TDM1::LoadArchive(const QString &fileName)
         throw DataError(QStringLiteral("Stream read error"));
     }
     file.close();
+    m_archiveIdentity = ArchiveIdentity::of(content);
 
     try {
         ReadArchive(content);
@@ -309,13 +395,42 @@ void TDM1::SaveArchive(const QString &fileName)
     const QFileInfo target(fileName);
     if (target.exists() && !target.isWritable())
         throw cannotCreate(fileName, QStringLiteral("Permission denied"));
+    // A folder that takes no new file, with an archive that may be written: the archive is
+    // written in place, as a plain write would, and the previous one is kept beside the journal.
+    const bool inPlace = target.exists() && !QFileInfo(target.path()).isWritable();
+    if (inPlace)
+        keepPrevious(fileName, QFileInfo(journalFileName()).path() + u'/' + PreviousArchiveFileName, true);
     QSaveFile file(fileName);
+    file.setDirectWriteFallback(inPlace);
     if (!file.open(QIODevice::WriteOnly))
         throw cannotCreate(fileName, file.errorString());
 
-    if (!WriteArchive(file) || !file.commit())
+    if (!WriteArchive(file))
+        throw DataError(QStringLiteral("Stream write error"));
+    if (!inPlace)
+        keepPrevious(fileName, target.path() + u'/' + PreviousArchiveFileName, false);
+    if (!file.commit())
         throw DataError(QStringLiteral("Stream write error"));
     m_readFailed = false;
+}
+
+// The archive as it was, under previousName, replaced at each save. A second name for the same
+// file costs nothing and stays the old one once the new archive is renamed over it; a file about
+// to be written in place, or one whose names cannot be linked, is copied. Failing to keep it
+// does not stop the save.
+void TDM1::keepPrevious(const QString &fileName, const QString &previousName, bool copy) const
+{
+    if (!QFileInfo::exists(fileName))
+        return;
+    QDir().mkpath(QFileInfo(previousName).path());
+    const QString partial = previousName + QStringLiteral(".part");
+    QFile::remove(partial);
+    const QByteArray from = QFile::encodeName(fileName);
+    const QByteArray part = QFile::encodeName(partial);
+    if ((copy || ::link(from.constData(), part.constData()) != 0) && !QFile::copy(fileName, partial))
+        return;
+    if (std::rename(part.constData(), QFile::encodeName(previousName).constData()) != 0)
+        QFile::remove(partial);
 }
 
 bool TDM1::WriteArchive(QIODevice &out)

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "ArchiveIdentity.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 
+class ChangeJournal;
 class DataSource;
 class QIODevice;
 class MemField;
@@ -15,6 +19,8 @@ class MemTable;
 extern QString ProgramFolder;
 extern const QString ArchiveFileName;   // "Chasdata.dat"
 extern const QString PrintFileName;     // "ChasLst.html"
+extern const QString JournalFileName;   // "Chasdata.jnl"
+extern const QString PreviousArchiveFileName; // "Chasdata.bak"
 
 // The data module: the call store, its fields, its data source, and the archive file.
 class TDM1 : public QObject
@@ -27,8 +33,22 @@ public:
 
     // Fixes ProgramFolder, opens the store empty and reads the archive when there is one.
     void DataModuleCreate();
-    // Writes the store to the archive and closes it.
+    // Writes the store to the archive and closes it; the journal goes once the archive holds
+    // its changes, and stays when the writing fails.
     void DataModuleDestroy();
+
+    // After DataModuleCreate: replays the journal of an earlier run that ended without saving,
+    // and records every change from now on. Gives what the user is to be told, or nothing.
+    QString OpenJournal();
+    // What stands in the way of saving the archive at the end, told before anything is entered;
+    // nothing when it can be saved.
+    QString archiveSaveProblem() const;
+    // Beside the archive, or in the user's state folder when the program folder cannot be written.
+    QString journalFileName() const;
+    // The user's state folder for the program folder given: one per program folder.
+    static QString stateFolderFor(const QString &programFolder);
+    // The identity of the archive's bytes as last read (none read: the empty archive).
+    const ArchiveIdentity &archiveIdentity() const { return m_archiveIdentity; }
 
     void LoadArchive(const QString &fileName);
     void SaveArchive(const QString &fileName);
@@ -83,12 +103,15 @@ private:
     QString makeBackup(const QByteArray &content, const QString &fileName);
     QString renameToBackup(const QString &fileName);
     QString backupNameFor(const QString &fileName) const;
+    void keepPrevious(const QString &fileName, const QString &previousName, bool copy) const;
 
     QString m_executablePath;
     std::function<QDateTime()> m_now;
     bool m_readFailed = false;
     quint64 m_changesAtLoad = 0;
     QString m_backupFile;
+    ArchiveIdentity m_archiveIdentity;
+    std::unique_ptr<ChangeJournal> m_journal;
 };
 
 extern TDM1 *DM1;

@@ -220,6 +220,8 @@ public:
     PageWriter(const GridBandedTableView *view, const QString &fileName)
         : m_view(view), m_controller(view->controller()), m_file(fileName), m_title(QFileInfo(fileName).absoluteFilePath())
     {
+        // A folder that takes no new file still lets a writable page be written over, in place.
+        m_file.setDirectWriteFallback(true);
         if (!m_file.open(QIODevice::WriteOnly))
             fail();
         m_buffer.reserve(ChunkSize + 4096);

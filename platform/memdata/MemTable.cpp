@@ -5,6 +5,7 @@
 #include "DataSource.h"
 #include "DateTimeKey.h"
 #include "MemField.h"
+#include "RecordObserver.h"
 
 #include <algorithm>
 #include <cstring>
@@ -219,13 +220,18 @@ void MemTable::postPending()
         m_pendingId = Bookmark::NoRecord;
         setState(State::Browse);
         notify(NInserted, nullptr, m_pos, id);
+        for (RecordObserver *observer : std::vector<RecordObserver *>(m_observers))
+            observer->recordPosted(*this, m_pos, id, true);
     } else {
-        m_images[m_pendingId] = image;
+        const quint32 id = m_pendingId;
+        m_images[id] = image;
         m_indexDirty = true;
         m_modified = false;
         m_pendingId = Bookmark::NoRecord;
         setState(State::Browse);
         notify(NUpdated, nullptr, m_pos);
+        for (RecordObserver *observer : std::vector<RecordObserver *>(m_observers))
+            observer->recordPosted(*this, m_pos, id, false);
     }
 }
 
@@ -277,6 +283,8 @@ void MemTable::remove()
     m_pos = std::min(removedAt, recordCount() - 1);
     m_eof = m_bof = isEmpty();
     notify(NRemoved, nullptr, removedAt, id);
+    for (RecordObserver *observer : std::vector<RecordObserver *>(m_observers))
+        observer->recordRemoved(*this, removedAt, id);
 }
 
 void MemTable::refresh()
@@ -654,6 +662,17 @@ bool MemTable::locate(const QString &value)
 void MemTable::addSource(DataSource *source)
 {
     m_sources.push_back(source);
+}
+
+void MemTable::addRecordObserver(RecordObserver *observer)
+{
+    if (std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
+        m_observers.push_back(observer);
+}
+
+void MemTable::removeRecordObserver(RecordObserver *observer)
+{
+    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
 }
 
 void MemTable::removeSource(DataSource *source)

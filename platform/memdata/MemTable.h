@@ -15,6 +15,7 @@
 
 class DataSource;
 class MemField;
+class RecordObserver;
 
 // An in-memory table: records in the order they were posted, one cursor, a state, changes held
 // aside until post, and views told of every change through their data sources.
@@ -89,6 +90,11 @@ public:
     void setEventsEnabled(bool on) { m_eventsEnabled = on; }
     bool eventsEnabled() const { return m_eventsEnabled; }
     void setAfterInsert(std::function<void()> handler) { m_afterInsert = std::move(handler); }
+
+    // Observers of stored changes; told after the views, and what they throw reaches the caller
+    // of post or remove once the change is made.
+    void addRecordObserver(RecordObserver *observer);
+    void removeRecordObserver(RecordObserver *observer);
 
     // Read access to any posted record, for views that keep their own order.
     const std::vector<quint32> &recordOrder() const { return m_order; }
@@ -165,6 +171,7 @@ private:
     bool m_eventsEnabled = true;
     std::function<void()> m_afterInsert;
     std::vector<DataSource *> m_sources;
+    std::vector<RecordObserver *> m_observers;
 
     MemField *m_indexField = nullptr;
     mutable std::vector<quint32> m_index;

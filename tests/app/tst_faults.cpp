@@ -4,6 +4,7 @@
 #include "app/Program.h"
 #include "data/UDM1.h"
 #include "platform/editors/MessageBoxes.h"
+#include "platform/memdata/DataError.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
 #include "tests/support/TestFiles.h"
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void diskFullWhileSaving();
     void fullTmpfsWhileSaving();
     void folderNotWritable();
+    void archiveThatCannotBeSavedIsToldAtStart();
     void archiveNotReadable();
 
 private:
@@ -72,6 +74,7 @@ void tst_Faults::cleanup()
 {
     MessageBoxes::setAnswerer({});
     QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(m_dir->filePath("program"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QFile::setPermissions(archive(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
@@ -95,7 +98,8 @@ void tst_Faults::diskFullWhileSaving()
 
     QCOMPARE(m_shown, QStringList{"Stream write error."});
     QCOMPARE(readAll(archive()), kArchive);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Chasdata.dat"});
+    // The calls of the run stay in the journal for the next start.
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"Chasdata.dat", "Chasdata.jnl"}));
 }
 
 void tst_Faults::fullTmpfsWhileSaving()
@@ -118,28 +122,86 @@ void tst_Faults::fullTmpfsWhileSaving()
     Program program(folder + "/callistro");
     program.startUp();
     QCOMPARE(DM1->ScadData->recordCount(), 400);
-    for (int i = 0; i < 1000; ++i)
-        addCall(QString("Chiamata nuova numero %1").arg(i)); // far more than the disk holds
+    // Far more than the disk holds: the journal fills it, says so once, and records no more.
+    QStringList journalErrors;
+    for (int i = 0; i < 1000; ++i) {
+        try {
+            addCall(QString("Chiamata nuova numero %1").arg(i));
+        } catch (const DataError &e) {
+            journalErrors << e.message();
+        }
+    }
+    QCOMPARE(DM1->ScadData->recordCount(), 1400);
+    QCOMPARE(journalErrors.size(), 1);
+    QVERIFY2(journalErrors[0].contains("No space left on device"), qPrintable(journalErrors[0]));
     program.shutDown();
     QCOMPARE(m_shown, QStringList{"Stream write error."});
     QCOMPARE(readAll(archive), previous);
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Chasdata.dat"});
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), (QStringList{"Chasdata.dat", "Chasdata.jnl"}));
 }
 
 void tst_Faults::folderNotWritable()
 {
     if (TestFiles::runningAsRoot())
         RERUN_UNPRIVILEGED("folderNotWritable");
-    writeAll(archive(), kArchive);
-    Program program(executable());
+    qputenv("XDG_STATE_HOME", QFile::encodeName(m_dir->filePath("state")));
+    QVERIFY(QDir().mkdir(m_dir->filePath("program")));
+    const QString folder = m_dir->filePath("program/");
+    const QString archive = folder + "Chasdata.dat";
+    writeAll(archive, kArchive);
+    QFile::setPermissions(m_dir->filePath("program"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString state = TDM1::stateFolderFor(folder);
+    Program program(folder + "callistro");
     program.startUp();
+    QCOMPARE(m_shown, QStringList()); // the archive can be written, in place
     QCOMPARE(DM1->ScadData->recordCount(), 2);
     addCall("Gamma");
-    QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QCOMPARE(DM1->journalFileName(), state + "Chasdata.jnl");
+    QVERIFY(QFile::exists(state + "Chasdata.jnl"));
     program.shutDown();
-    QCOMPARE(m_shown.size(), 1);
-    QVERIFY2(m_shown[0].startsWith(QString("Cannot create file \"%1\". ").arg(archive())), qPrintable(m_shown[0]));
-    QCOMPARE(readAll(archive()), kArchive);
+    QCOMPARE(m_shown, QStringList());
+    QVERIFY(readAll(archive).contains("\r\nGamma\t"));
+    QVERIFY(!QFile::exists(state + "Chasdata.jnl"));
+    QCOMPARE(readAll(state + "Chasdata.bak"), kArchive);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Chasdata.dat"});
+}
+
+void tst_Faults::archiveThatCannotBeSavedIsToldAtStart()
+{
+    if (TestFiles::runningAsRoot())
+        RERUN_UNPRIVILEGED("archiveThatCannotBeSavedIsToldAtStart");
+    qputenv("XDG_STATE_HOME", QFile::encodeName(m_dir->filePath("state")));
+    QVERIFY(QDir().mkdir(m_dir->filePath("program")));
+    const QString folder = m_dir->filePath("program/");
+    const QString archive = folder + "Chasdata.dat";
+    writeAll(archive, kArchive);
+    QFile::setPermissions(archive, QFileDevice::ReadOwner);
+    QFile::setPermissions(m_dir->filePath("program"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString journal = TDM1::stateFolderFor(folder) + "Chasdata.jnl";
+    {
+        Program program(folder + "callistro");
+        program.startUp();
+        // Before anything is entered.
+        QCOMPARE(m_shown, QStringList{QString("L'archivio delle chiamate non potra' essere salvato all'uscita: il programma "
+                                              "non puo' scrivere nella cartella \"%1\".\n\nLe chiamate inserite, "
+                                              "modificate o cancellate restano nel giornale delle modifiche \"%2\" e "
+                                              "vengono recuperate a ogni avvio.").arg(folder, journal)});
+        addCall("Gamma");
+        program.shutDown();
+        QCOMPARE(m_shown.size(), 2);
+        QVERIFY2(m_shown[1].startsWith(QString("Cannot create file \"%1\". ").arg(archive)), qPrintable(m_shown[1]));
+    }
+    QCOMPARE(readAll(archive), kArchive);
+    QVERIFY(QFile::exists(journal));
+    // Once it can be written, the next start has the call and saves it.
+    QFile::setPermissions(archive, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    m_shown.clear();
+    Program program(folder + "callistro");
+    program.startUp();
+    QCOMPARE(m_shown, QStringList{"E' stata recuperata 1 modifica che l'ultima sessione non aveva salvato nell'archivio."});
+    program.shutDown();
+    QVERIFY(readAll(archive).contains("\r\nGamma\t"));
+    QVERIFY(!QFile::exists(journal));
 }
 
 void tst_Faults::archiveNotReadable()

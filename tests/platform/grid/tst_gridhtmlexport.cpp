@@ -11,6 +11,7 @@
 #include "platform/memdata/DataError.h"
 #include "platform/texts/ComponentTexts.h"
 #include "platform/texts/GridTexts.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -263,6 +264,7 @@ private Q_SLOTS:
     void unwritableTargetKeepsEarlierPage_data();
     void unwritableTargetKeepsEarlierPage();
     void secondPrintReplacesFirst();
+    void readOnlyFolderTakesThePageInPlace();
     void gridWithoutView();
 };
 
@@ -626,7 +628,7 @@ void TestGridHtmlExport::unwritableTargetKeepsEarlierPage_data()
     QTest::addColumn<bool>("replaced"); // the text comes from the component texts
     QTest::newRow("missing folder") << "missing" << false;
     QTest::newRow("missing folder, text replaced") << "missing" << true;
-    QTest::newRow("read-only folder") << "readonly" << false;
+    QTest::newRow("read-only folder, read-only page") << "readonly" << false;
     QTest::newRow("disk full while writing") << "full" << false;
     QTest::newRow("name is a folder") << "folder" << false;
 }
@@ -670,6 +672,7 @@ void TestGridHtmlExport::unwritableTargetKeepsEarlierPage()
         small.rlim_cur = 64 * 1024;
         ::setrlimit(RLIMIT_FSIZE, &small);
     } else if (how == "readonly") {
+        QFile::setPermissions(f.page(), QFile::ReadOwner);
         QFile::setPermissions(f.dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     }
     QString error;
@@ -681,6 +684,7 @@ void TestGridHtmlExport::unwritableTargetKeepsEarlierPage()
     ::setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
     QFile::setPermissions(f.dir.path(), permissions);
+    QFile::setPermissions(f.page(), QFile::ReadOwner | QFile::WriteOwner);
     ComponentTexts::clearReplacements();
 
     QCOMPARE(error, expected);
@@ -706,6 +710,28 @@ void TestGridHtmlExport::secondPrintReplacesFirst()
     QVERIFY(!second.contains("rossi"));
     QVERIFY(second.endsWith("</html>\n"));
     QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList{"ChasLst.html"});
+}
+
+void TestGridHtmlExport::readOnlyFolderTakesThePageInPlace()
+{
+    if (TestFiles::runningAsRoot())
+        RERUN_UNPRIVILEGED("readOnlyFolderTakesThePageInPlace");
+    ExportFixture f;
+    f.print(true);
+    const QByteArray first = contents(f.page());
+    f.focusRecord("alfa");
+    QFile::setPermissions(f.dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    QString error;
+    try {
+        f.print(false);
+    } catch (const DataError &e) {
+        error = e.message();
+    }
+    QFile::setPermissions(f.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(error, QString());
+    const QByteArray second = contents(f.page());
+    QVERIFY(second.size() < first.size());
+    QVERIFY(second.endsWith("</html>\n"));
 }
 
 void TestGridHtmlExport::gridWithoutView()
