@@ -1,7 +1,9 @@
 #include "UDM1.h"
 
+#include "platform/memdata/AnsiCodec.h"
 #include "platform/memdata/DataError.h"
 #include "platform/memdata/DataSource.h"
+#include "platform/memdata/DateTimeKey.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
 #include "platform/memdata/RegionalSettings.h"
@@ -86,6 +88,24 @@ private:
 };
 
 QString nativePath(const QString &fileName) { return QDir::toNativeSeparators(fileName); }
+
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+// A byte-order mark of UTF-16, or one zero byte in the first two as ASCII text has in UTF-16.
+bool looksLikeUtf16(QByteArrayView content)
+{
+    if (content.startsWith("\xFF\xFE") || content.startsWith("\xFE\xFF"))
+        return true;
+    return content.size() >= 2 && (content[0] == '\0') != (content[1] == '\0');
+}
+
+// Where the line holding the byte at pos begins.
+qsizetype lineStartOf(QByteArrayView content, qsizetype pos)
+{
+    while (pos > 0 && content[pos - 1] != '\r' && content[pos - 1] != '\n')
+        --pos;
+    return pos;
+}
 
 DataError cannotCreate(const QString &fileName, const QString &reason)
 {
@@ -194,6 +214,8 @@ void TDM1::LoadArchive(const QString &fileName)
 {
     m_readFailed = false;
     m_backupFile.clear();
+    m_foreignDate.clear();
+    m_loadedFile = fileName;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         m_readFailed = true;
@@ -229,34 +251,78 @@ void TDM1::LoadArchive(const QString &fileName)
 
 void TDM1::ReadArchive(QByteArrayView content)
 {
-    const qsizetype nul = content.indexOf('\0');
-    LineReader lines(content.first(nul < 0 ? content.size() : nul));
-    QByteArrayView line;
-    if (!lines.next(&line))
-        return;
+    m_foreignDate.clear();
+    if (content.startsWith(kUtf8Mark))
+        content = content.sliced(3);
+    if (looksLikeUtf16(content))
+        throw DataError(QStringLiteral("Il file e' scritto in UTF-16: non e' un archivio delle chiamate"));
 
-    QuietTable quiet(ScadData);
-    ScadData->close();
-    ScadData->open();
+    // A zero byte is no part of any text the program writes: the file was cut or damaged there,
+    // so the reading stops before that line as before any other line it cannot read.
+    const qsizetype nul = content.indexOf('\0');
+    const qsizetype readable = nul < 0 ? content.size() : lineStartOf(content, nul);
+    LineReader lines(content.first(readable));
+    QByteArrayView line;
+    int lineNumber = 1;
+    auto zeroByte = [&lineNumber] {
+        return DataError(QStringLiteral("Un byte zero alla riga %1: il file e' danneggiato da quel punto").arg(lineNumber));
+    };
+    if (!lines.next(&line)) {
+        if (nul >= 0)
+            throw zeroByte();
+        return;
+    }
 
     std::vector<QByteArrayView> parts;
     splitParts(line, parts);
     std::vector<MemField *> columns;
+    bool anyField = false;
     for (QByteArrayView name : parts) {
         MemField *f = ScadData->findField(QString::fromLatin1(name.data(), name.size()));
         columns.push_back(f && !f->isCalculated() ? f : nullptr);
+        anyField = anyField || columns.back();
     }
+    if (!anyField)
+        throw DataError(QStringLiteral("La prima riga del file non nomina nessuno dei campi delle chiamate: "
+                                       "non e' un archivio delle chiamate"));
+
+    QuietTable quiet(ScadData);
+    ScadData->close();
+    ScadData->open();
+    const RegionalSettings &regional = ScadData->regionalSettings();
     while (lines.next(&line)) {
+        ++lineNumber;
         ScadData->append();
         splitParts(line, parts);
         if (parts.size() > columns.size())
             throw DataError(QStringLiteral("List index out of bounds (%1)").arg(columns.size()));
         for (size_t i = 0; i < parts.size(); ++i) {
-            if (columns[i] && !parts[i].isEmpty())
-                columns[i]->setAsAnsi(parts[i]);
+            if (!columns[i] || parts[i].isEmpty())
+                continue;
+            if (m_foreignDate.isEmpty() && columns[i]->kind() == FieldKind::DateTime && !regional.parseExact(parts[i])
+                && regional.parse(parts[i]))
+                m_foreignDate = AnsiCodec::toUnicode(parts[i]);
+            columns[i]->setAsAnsi(parts[i]);
         }
         ScadData->post();
     }
+    if (nul >= 0) {
+        ++lineNumber;
+        throw zeroByte();
+    }
+}
+
+QString TDM1::regionalWarning() const
+{
+    if (m_foreignDate.isEmpty())
+        return QString();
+    const RegionalSettings &regional = ScadData->regionalSettings();
+    const QString now = regional.format(regional.parse(QStringView(m_foreignDate)).value_or(DateTimeKey::Null));
+    return QStringLiteral("Il file \"%1\" e' stato scritto con altre impostazioni internazionali (formato della data "
+                          "e dell'ora): la data \"%2\" con le impostazioni attuali si legge e si scrive \"%3\". "
+                          "Giorni e mesi possono essere stati scambiati, e alla chiusura le date saranno riscritte "
+                          "nelle forme attuali.")
+        .arg(nativePath(m_loadedFile), m_foreignDate, now);
 }
 
 QString TDM1::backupNameFor(const QString &fileName) const

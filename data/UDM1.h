@@ -50,6 +50,10 @@ public:
     // Whether the last reading of the archive stopped early, and the copy of the file made then.
     bool archiveReadFailed() const { return m_readFailed; }
     QString backupFileName() const { return m_backupFile; }
+    // The first date-time text of the last reading that the current regional settings read but
+    // do not write back the same way (empty when each one does), and the start-up warning for it.
+    QString foreignDateText() const { return m_foreignDate; }
+    QString regionalWarning() const;
 
     MemTable *ScadData;
     MemField *ScadDataRagioneSociale;
@@ -89,6 +93,8 @@ private:
     bool m_readFailed = false;
     quint64 m_changesAtLoad = 0;
     QString m_backupFile;
+    QString m_loadedFile;
+    QString m_foreignDate;
 };
 
 extern TDM1 *DM1;
