@@ -1,5 +1,8 @@
 #include "UDM1.h"
 
+#include "ArchiveFormat.h"
+#include "ArchiveReader.h"
+
 #include "platform/memdata/AnsiCodec.h"
 #include "platform/memdata/DataError.h"
 #include "platform/memdata/DataSource.h"
@@ -14,6 +17,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 QString ProgramFolder;
@@ -23,94 +27,15 @@ TDM1 *DM1 = nullptr;
 
 namespace {
 
-// Splits at each TAB; the rest after the last TAB is the last part, and an empty rest ends
-// the splitting, so a TAB at the very end adds no part and an empty line gives none.
-void splitParts(QByteArrayView line, std::vector<QByteArrayView> &parts)
-{
-    parts.clear();
-    while (!line.isEmpty()) {
-        const qsizetype tab = line.indexOf('\t');
-        if (tab < 0) {
-            parts.push_back(line);
-            break;
-        }
-        parts.push_back(line.first(tab));
-        line = line.sliced(tab + 1);
-    }
-}
-
-// Lines end at CR LF, a lone CR or a lone LF; the last one needs no end.
-class LineReader
-{
-public:
-    explicit LineReader(QByteArrayView text) : m_text(text) {}
-    bool next(QByteArrayView *line)
-    {
-        const qsizetype n = m_text.size();
-        if (m_pos >= n)
-            return false;
-        const char *data = m_text.data();
-        qsizetype i = m_pos;
-        while (i < n && data[i] != '\r' && data[i] != '\n')
-            ++i;
-        *line = m_text.sliced(m_pos, i - m_pos);
-        if (i < n && data[i] == '\r' && i + 1 < n && data[i + 1] == '\n')
-            ++i;
-        m_pos = i + 1;
-        return true;
-    }
-
-private:
-    QByteArrayView m_text;
-    qsizetype m_pos = 0;
-};
-
-// Events off and views suspended for the length of a reading, whatever way it ends.
-class QuietTable
-{
-public:
-    explicit QuietTable(MemTable *table) : m_table(table)
-    {
-        m_table->setEventsEnabled(false);
-        m_table->disableControls();
-    }
-    ~QuietTable()
-    {
-        if (m_table->state() == MemTable::State::Insert)
-            m_table->cancel();
-        m_table->setEventsEnabled(true);
-        m_table->first();
-        m_table->enableControls();
-    }
-
-private:
-    MemTable *m_table;
-};
+using namespace ArchiveFormat;
 
 QString nativePath(const QString &fileName) { return QDir::toNativeSeparators(fileName); }
-
-constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
-
-// A byte-order mark of UTF-16, or one zero byte in the first two as ASCII text has in UTF-16.
-bool looksLikeUtf16(QByteArrayView content)
-{
-    if (content.startsWith("\xFF\xFE") || content.startsWith("\xFE\xFF"))
-        return true;
-    return content.size() >= 2 && (content[0] == '\0') != (content[1] == '\0');
-}
-
-// Where the line holding the byte at pos begins.
-qsizetype lineStartOf(QByteArrayView content, qsizetype pos)
-{
-    while (pos > 0 && content[pos - 1] != '\r' && content[pos - 1] != '\n')
-        --pos;
-    return pos;
-}
 
 DataError cannotCreate(const QString &fileName, const QString &reason)
 {
     return DataError(QStringLiteral("Cannot create file \"%1\". %2").arg(nativePath(fileName), reason));
 }
+
 
 } // namespace
 
@@ -222,30 +147,32 @@ void TDM1::LoadArchive(const QString &fileName)
         m_changesAtLoad = ScadData->changeCount();
         throw DataError(QStringLiteral("Cannot open file \"%1\". %2").arg(nativePath(fileName), file.errorString()));
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        m_readFailed = true;
-        m_changesAtLoad = ScadData->changeCount();
-        throw DataError(QStringLiteral("Stream read error"));
-    }
-    file.close();
 
+    ArchiveReader reader(ScadData, m_readThreads, m_readBlockSize);
     try {
-        ReadArchive(content);
+        if (!reader.read(file)) {
+            m_readFailed = true;
+            m_changesAtLoad = ScadData->changeCount();
+            throw DataError(QStringLiteral("Stream read error"));
+        }
     } catch (const DataError &e) {
+        if (m_readFailed)
+            throw;
         // The calls behind the failing line would be lost at the next save: keep the file as
         // it was beside it first, and say where.
         m_readFailed = true;
+        m_foreignDate = reader.foreignDate();
         m_changesAtLoad = ScadData->changeCount();
         QString message = e.message() + u'.';
         try {
-            m_backupFile = makeBackup(content, fileName);
+            m_backupFile = makeBackup(fileName);
             message += QStringLiteral("\n\nUna copia del file com'era prima della lettura: \"%1\"").arg(nativePath(m_backupFile));
         } catch (const DataError &backupError) {
             message += QStringLiteral("\n\nNon e' stato possibile copiare il file: %1").arg(backupError.message());
         }
         throw DataError(message);
     }
+    m_foreignDate = reader.foreignDate();
     m_changesAtLoad = ScadData->changeCount();
 }
 
@@ -255,7 +182,7 @@ void TDM1::ReadArchive(QByteArrayView content)
     if (content.startsWith(kUtf8Mark))
         content = content.sliced(3);
     if (looksLikeUtf16(content))
-        throw DataError(QStringLiteral("Il file e' scritto in UTF-16: non e' un archivio delle chiamate"));
+        throw utf16Error();
 
     // A zero byte is no part of any text the program writes: the file was cut or damaged there,
     // so the reading stops before that line as before any other line it cannot read.
@@ -264,9 +191,7 @@ void TDM1::ReadArchive(QByteArrayView content)
     LineReader lines(content.first(readable));
     QByteArrayView line;
     int lineNumber = 1;
-    auto zeroByte = [&lineNumber] {
-        return DataError(QStringLiteral("Un byte zero alla riga %1: il file e' danneggiato da quel punto").arg(lineNumber));
-    };
+    auto zeroByte = [&lineNumber] { return zeroByteError(lineNumber); };
     if (!lines.next(&line)) {
         if (nul >= 0)
             throw zeroByte();
@@ -283,8 +208,7 @@ void TDM1::ReadArchive(QByteArrayView content)
         anyField = anyField || columns.back();
     }
     if (!anyField)
-        throw DataError(QStringLiteral("La prima riga del file non nomina nessuno dei campi delle chiamate: "
-                                       "non e' un archivio delle chiamate"));
+        throw noFieldError();
 
     QuietTable quiet(ScadData);
     ScadData->close();
@@ -295,7 +219,7 @@ void TDM1::ReadArchive(QByteArrayView content)
         ScadData->append();
         splitParts(line, parts);
         if (parts.size() > columns.size())
-            throw DataError(QStringLiteral("List index out of bounds (%1)").arg(columns.size()));
+            throw tooManyPartsError(columns.size());
         for (size_t i = 0; i < parts.size(); ++i) {
             if (!columns[i] || parts[i].isEmpty())
                 continue;
@@ -336,18 +260,12 @@ QString TDM1::backupNameFor(const QString &fileName) const
     return candidate;
 }
 
-QString TDM1::makeBackup(const QByteArray &content, const QString &fileName)
+QString TDM1::makeBackup(const QString &fileName)
 {
     const QString name = backupNameFor(fileName);
-    QFile backup(name);
-    if (!backup.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        throw DataError(backup.errorString());
-    if (backup.write(content) != content.size() || !backup.flush()) {
-        const QString reason = backup.errorString();
-        backup.close();
-        backup.remove();
-        throw DataError(reason);
-    }
+    QFile source(fileName);
+    if (!source.copy(name))
+        throw DataError(source.errorString());
     return name;
 }
 
@@ -397,31 +315,55 @@ bool TDM1::WriteArchive(QIODevice &out)
         if (!ScadData->field(i)->isCalculated())
             columns.push_back(ScadData->field(i));
     }
-    constexpr qsizetype Flush = qsizetype(1) << 20;
-    QByteArray chunk;
-    chunk.reserve(std::min<qsizetype>(Flush, qsizetype(ScadData->recordCount() + 1) * 512) + 4096);
-    bool ok = true;
-    auto endLine = [&] {
-        chunk.append("\r\n", 2);
-        if (chunk.size() >= Flush) {
-            ok = ok && out.write(chunk) == chunk.size();
-            chunk.resize(0);
-        }
-    };
+    // Straight into one large buffer, the texts already in their bytes.
+    const RegionalSettings &regional = ScadData->regionalSettings();
+    qsizetype maxLine = 2;
+    for (const MemField *f : columns)
+        maxLine += 1 + (f->kind() == FieldKind::Text ? f->size() : f->kind() == FieldKind::DateTime ? regional.maxFormattedSize() : 24);
+    QByteArray header;
     for (size_t c = 0; c < columns.size(); ++c) {
         if (c > 0)
-            chunk.append('\t');
-        chunk.append(columns[c]->fieldName().toLatin1());
+            header.append('\t');
+        header.append(columns[c]->fieldName().toLatin1());
     }
-    endLine();
+    header.append("\r\n");
+    constexpr qsizetype Flush = qsizetype(4) << 20;
+    QByteArray chunk(std::max(Flush, header.size()) + maxLine, Qt::Uninitialized);
+    char *const begin = chunk.data();
+    std::memcpy(begin, header.constData(), size_t(header.size()));
+    char *p = begin + header.size();
+    bool ok = true;
     for (quint32 id : ScadData->recordOrder()) {
+        if (p - begin >= Flush) {
+            ok = ok && out.write(begin, p - begin) == p - begin;
+            p = begin;
+        }
         for (size_t c = 0; c < columns.size(); ++c) {
             if (c > 0)
-                chunk.append('\t');
-            ScadData->appendAnsiText(chunk, id, columns[c]);
+                *p++ = '\t';
+            const MemField *f = columns[c];
+            switch (f->kind()) {
+            case FieldKind::Text: {
+                const QByteArrayView t = ScadData->ansiText(id, f);
+                std::memcpy(p, t.data(), size_t(t.size()));
+                p += t.size();
+                break;
+            }
+            case FieldKind::DateTime: p = regional.formatTo(p, ScadData->dateTimeKey(id, f)); break;
+            case FieldKind::Integer: {
+                const qint64 v = ScadData->dateTimeKey(id, f);
+                if (v != DateTimeKey::Null) {
+                    const QByteArray n = QByteArray::number(v);
+                    std::memcpy(p, n.constData(), size_t(n.size()));
+                    p += n.size();
+                }
+                break;
+            }
+            }
         }
-        endLine();
+        *p++ = '\r';
+        *p++ = '\n';
     }
-    ok = ok && out.write(chunk) == chunk.size();
+    ok = ok && out.write(begin, p - begin) == p - begin;
     return ok;
 }

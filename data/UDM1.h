@@ -46,6 +46,8 @@ public:
     // Seams for tests: where the executable lies, and the clock new calls are stamped with.
     void setExecutablePath(const QString &path) { m_executablePath = path; }
     void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
+    // How LoadArchive reads: the threads that share each block's lines, and the block's size.
+    void setReading(int threads, qsizetype blockSize) { m_readThreads = threads; m_readBlockSize = blockSize; }
 
     // Whether the last reading of the archive stopped early, and the copy of the file made then.
     bool archiveReadFailed() const { return m_readFailed; }
@@ -84,7 +86,7 @@ public:
 
 private:
     QDateTime now() const;
-    QString makeBackup(const QByteArray &content, const QString &fileName);
+    QString makeBackup(const QString &fileName);
     QString renameToBackup(const QString &fileName);
     QString backupNameFor(const QString &fileName) const;
 
@@ -95,6 +97,8 @@ private:
     QString m_backupFile;
     QString m_loadedFile;
     QString m_foreignDate;
+    int m_readThreads = 2;
+    qsizetype m_readBlockSize = qsizetype(8) << 20;
 };
 
 extern TDM1 *DM1;

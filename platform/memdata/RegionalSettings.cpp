@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QtGlobal>
+#include <cstring>
 
 namespace {
 
@@ -38,6 +39,28 @@ struct OutBytes {
             b.append(buf[--n]);
     }
     void literal(const QString &, const QByteArray &ansi) { b.append(ansi); }
+};
+
+struct OutChars {
+    char *p;
+    void digits(int v, int width)
+    {
+        char buf[12];
+        int n = 0;
+        do {
+            buf[n++] = char('0' + v % 10);
+            v /= 10;
+        } while (v > 0 && n < 11);
+        while (n < width)
+            buf[n++] = '0';
+        while (n > 0)
+            *p++ = buf[--n];
+    }
+    void literal(const QString &, const QByteArray &ansi)
+    {
+        std::memcpy(p, ansi.constData(), size_t(ansi.size()));
+        p += ansi.size();
+    }
 };
 
 } // namespace
@@ -370,6 +393,29 @@ void RegionalSettings::appendFormatted(QByteArray &b, qint64 key) const
         b.append(' ');
         render(out, m_timeParts, key);
     }
+}
+
+char *RegionalSettings::formatTo(char *out, qint64 key) const
+{
+    if (key == DateTimeKey::Null)
+        return out;
+    OutChars o{out};
+    render(o, m_dateParts, key);
+    if (DateTimeKey::msOfDay(key) >= 1000) {
+        *o.p++ = ' ';
+        render(o, m_timeParts, key);
+    }
+    return o.p;
+}
+
+qsizetype RegionalSettings::maxFormattedSize() const
+{
+    qsizetype n = 1;
+    for (const Parts *parts : {&m_dateParts, &m_timeParts}) {
+        for (const Part &p : *parts)
+            n += p.token == Token::Literal ? p.ansiLiteral.size() : 4;
+    }
+    return n;
 }
 
 template<typename Ch>

@@ -27,6 +27,9 @@ public:
     // The date, then a blank and the time unless hour, minute and second are all zero.
     QString format(qint64 key) const;
     void appendFormatted(QByteArray &out, qint64 key) const;
+    // The same bytes written at out, at most maxFormattedSize() of them; returns their end.
+    char *formatTo(char *out, qint64 key) const;
+    qsizetype maxFormattedSize() const;
 
     // A date in the short date's order and separator, optionally followed by a blank and a time.
     std::optional<qint64> parse(QStringView text) const;

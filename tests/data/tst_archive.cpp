@@ -5,6 +5,7 @@
 #include "platform/memdata/RegionalSettings.h"
 #include "tests/support/TestFiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -70,6 +71,8 @@ private Q_SLOTS:
     void readErrors();
     void failedReadIsNotOverwritten_data() { readErrors_data(); }
     void failedReadIsNotOverwritten();
+    void blockReaderEqualsSinglePass_data();
+    void blockReaderEqualsSinglePass();
     void otherRegionalSettings_data();
     void otherRegionalSettings();
     void backupsNeverOverwrite();
@@ -286,6 +289,104 @@ void tst_Archive::failedReadIsNotOverwritten()
     dm.SaveArchive(path("Chasdata.dat"));
     QCOMPARE(readAll(path("Chasdata.dat")).count("\r\n"), kept.size() + 2); // header, the calls read, the new one
     QCOMPARE(readAll(dm.backupFileName()), content);
+}
+
+namespace {
+
+struct Outcome {
+    QStringList calls;
+    QString error;
+    QString foreign;
+    QByteArray written;
+};
+
+QByteArray writtenBy(TDM1 &dm)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    dm.WriteArchive(buffer);
+    return buffer.data();
+}
+
+// Many calls, and a line that cannot be read at about the given position.
+QByteArray generated(int calls, qsizetype failAt, int kind)
+{
+    QByteArray out = kHeader + "\r\n";
+    for (int i = 0; i < calls; ++i) {
+        if (failAt >= 0 && out.size() >= failAt) {
+            out += kind == 0 ? QByteArray("Rotta\t" + QByteArray(10, '\t') + "31/02/2024") // no such date
+                 : kind == 1 ? QByteArray(24, '\t') + "troppi" // a part too many
+                             : QByteArray("Rotta\0");
+            out += "\r\n";
+            failAt = -1;
+        }
+        out += "Ditta " + QByteArray::number(i) + QByteArray(10, '\t') + "\t05/03/2024 14:30:05\t" + (i % 3 ? "" : "1/2/2024")
+               + QByteArray(5, '\t') + "\t01/01/2023\tS\tNon stampa " + QByteArray(i % 50, 'x') + "\t\tN\t" + QByteArray::number(i)
+               + (i % 7 ? "\r\n" : i % 2 ? "\n" : "\r");
+    }
+    return out;
+}
+
+} // namespace
+
+void tst_Archive::blockReaderEqualsSinglePass_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    for (const QString &dir : {QStringLiteral(CALLISTRO_TEST_DATA), QStringLiteral(CALLISTRO_FUZZ_CORPUS)}) {
+        for (const QFileInfo &f : QDir(dir).entryInfoList({"*.dat"}, QDir::Files))
+            QTest::newRow(qPrintable(f.fileName())) << readAll(f.filePath());
+    }
+    const QByteArray whole = generated(400, -1, 0);
+    QTest::newRow("generated, no failure") << whole;
+    constexpr qsizetype Block = 4096;
+    for (qsizetype at = 0; at < whole.size(); at += Block) {
+        for (int kind = 0; kind < 3; ++kind)
+            QTest::addRow("generated, failing in block %d, kind %d", int(at / Block), kind) << generated(400, at + Block / 3 + kind * 900, kind);
+    }
+}
+
+// LoadArchive reads in blocks, on two threads: the same calls, error, line and named date as a
+// single pass over the whole file, for any block size.
+void tst_Archive::blockReaderEqualsSinglePass()
+{
+    QFETCH(QByteArray, content);
+    writeAll(path("Chasdata.dat"), content);
+    TDM1 single;
+    single.setClock([] { return QDateTime(QDate(2026, 12, 11), QTime(10, 0)); });
+    single.ScadData->open();
+    Outcome expected;
+    expected.error = failureOf([&] { single.ReadArchive(content); });
+    if (!expected.error.isEmpty())
+        expected.error += u'.';
+    expected.calls = calls(single);
+    expected.foreign = single.foreignDateText();
+    expected.written = writtenBy(single);
+
+    for (int threads : {1, 2}) {
+        for (qsizetype block : {qsizetype(16), qsizetype(333), qsizetype(4096), qsizetype(8) << 20}) {
+            TDM1 dm;
+            dm.setReading(threads, block);
+            dm.ScadData->open();
+            Outcome got;
+            got.error = failureOf([&] { dm.LoadArchive(path("Chasdata.dat")); }).section(u'\n', 0, 0);
+            got.calls = calls(dm);
+            got.foreign = dm.foreignDateText();
+            got.written = writtenBy(dm);
+            const QByteArray where = QByteArray::number(threads) + " threads, blocks of " + QByteArray::number(block);
+            QVERIFY2(got.error == expected.error, QByteArray(where + ": " + got.error.toUtf8() + " / " + expected.error.toUtf8()).constData());
+            QVERIFY2(got.calls == expected.calls, where.constData());
+            QVERIFY2(got.foreign == expected.foreign, where.constData());
+            QVERIFY2(got.written == expected.written, where.constData());
+            QCOMPARE(dm.ScadData->state(), MemTable::State::Browse);
+            QVERIFY(dm.ScadData->eventsEnabled());
+            QVERIFY(!dm.ScadData->controlsDisabled());
+            dm.ScadData->append(); // new calls take the next numbers
+            QCOMPARE(dm.ScadData->recIdField()->asInteger(), expected.calls.size() + 1);
+            dm.ScadData->cancel();
+            for (const QString &f : QDir(m_dir.path()).entryList({"Chasdata-*"}, QDir::Files))
+                QFile::remove(m_dir.filePath(f));
+        }
+    }
 }
 
 void tst_Archive::otherRegionalSettings_data()
