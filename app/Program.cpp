@@ -21,7 +21,7 @@ Program::~Program()
     shutDown();
 }
 
-void Program::startUp()
+void Program::startUp(const TerminationSignals *termination)
 {
     m_dataModule = std::make_unique<TDM1>();
     DM1 = m_dataModule.get();
@@ -38,6 +38,10 @@ void Program::startUp()
         if (!problem.isEmpty())
             MessageBoxes::showError(problem);
     });
+    // Before anything is entered: at the end the dates are written back in the current forms.
+    const QString regionalWarning = DM1->regionalWarning();
+    if (!regionalWarning.isEmpty() && !(termination && termination->requested()))
+        MessageBoxes::showMessage(regionalWarning);
 
     m_mainWindow = std::make_unique<TFFMAIN>();
     FFMAIN = m_mainWindow.get();
@@ -117,7 +121,7 @@ int runProgram(int argc, char **argv)
     }
 
     Program program;
-    program.startUp();
+    program.startUp(&termination);
     if (!termination.requested()) {
         FFMAIN->showMaximized();
         app.exec();

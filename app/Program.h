@@ -4,6 +4,7 @@
 #include <memory>
 
 class TDM1;
+class TerminationSignals;
 class TFFINFO;
 class TFMFSCAD;
 class TFFMAIN;
@@ -18,7 +19,8 @@ public:
     explicit Program(const QString &executablePath = QString());
     ~Program();
 
-    void startUp();
+    // A box of the start-up that a termination signal closed is followed by no other.
+    void startUp(const TerminationSignals *termination = nullptr);
     void shutDown();
     // The program ends because a signal asked it to: no one is there to answer a box, so what
     // goes wrong at the end is said on standard error.

@@ -1,7 +1,12 @@
 #include "ArchiveIdentity.h"
 
 #include <QList>
+#include <algorithm>
+#include <cstring>
 #include <QtEndian>
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -32,27 +37,57 @@ inline quint64 merge(quint64 acc, quint64 v)
 
 } // namespace
 
-quint64 ArchiveIdentity::hash(QByteArrayView bytes, quint64 seed)
+quint64 ArchiveIdentity::hash(QByteArrayView bytes)
+{
+    Builder builder;
+    builder.add(bytes);
+    return builder.result().hashValue();
+}
+
+ArchiveIdentity ArchiveIdentity::of(QByteArrayView bytes)
+{
+    return ArchiveIdentity(bytes.size(), hash(bytes));
+}
+
+void ArchiveIdentity::Builder::add(QByteArrayView bytes)
 {
     const uchar *p = reinterpret_cast<const uchar *>(bytes.data());
     const uchar *const end = p + bytes.size();
-    quint64 h;
-    if (bytes.size() >= 32) {
-        quint64 v1 = seed + P1 + P2, v2 = seed + P2, v3 = seed, v4 = seed - P1;
-        const uchar *const limit = end - 32;
-        do {
-            v1 = round(v1, read64(p));
-            v2 = round(v2, read64(p + 8));
-            v3 = round(v3, read64(p + 16));
-            v4 = round(v4, read64(p + 24));
-            p += 32;
-        } while (p <= limit);
-        h = rotl(v1, 1) + rotl(v2, 7) + rotl(v3, 12) + rotl(v4, 18);
-        h = merge(merge(merge(merge(h, v1), v2), v3), v4);
-    } else {
-        h = seed + P5;
+    m_total += bytes.size();
+    auto stripe = [this](const uchar *s) {
+        m_v[0] = round(m_v[0], read64(s));
+        m_v[1] = round(m_v[1], read64(s + 8));
+        m_v[2] = round(m_v[2], read64(s + 16));
+        m_v[3] = round(m_v[3], read64(s + 24));
+    };
+    if (m_pendingSize > 0) {
+        const int take = int(std::min<qptrdiff>(32 - m_pendingSize, end - p));
+        std::memcpy(m_pending + m_pendingSize, p, size_t(take));
+        m_pendingSize += take;
+        p += take;
+        if (m_pendingSize < 32)
+            return;
+        stripe(m_pending);
+        m_pendingSize = 0;
     }
-    h += quint64(bytes.size());
+    for (; end - p >= 32; p += 32)
+        stripe(p);
+    m_pendingSize = int(end - p);
+    std::memcpy(m_pending, p, size_t(m_pendingSize));
+}
+
+ArchiveIdentity ArchiveIdentity::Builder::result() const
+{
+    quint64 h;
+    if (m_total >= 32) {
+        h = rotl(m_v[0], 1) + rotl(m_v[1], 7) + rotl(m_v[2], 12) + rotl(m_v[3], 18);
+        h = merge(merge(merge(merge(h, m_v[0]), m_v[1]), m_v[2]), m_v[3]);
+    } else {
+        h = P5;
+    }
+    h += quint64(m_total);
+    const uchar *p = m_pending;
+    const uchar *const end = m_pending + m_pendingSize;
     for (; p + 8 <= end; p += 8) {
         h ^= round(0, read64(p));
         h = rotl(h, 27) * P1 + P4;
@@ -71,12 +106,7 @@ quint64 ArchiveIdentity::hash(QByteArrayView bytes, quint64 seed)
     h ^= h >> 29;
     h *= P3;
     h ^= h >> 32;
-    return h;
-}
-
-ArchiveIdentity ArchiveIdentity::of(QByteArrayView bytes)
-{
-    return ArchiveIdentity(bytes.size(), hash(bytes));
+    return ArchiveIdentity(m_total, h);
 }
 
 QByteArray ArchiveIdentity::toText() const

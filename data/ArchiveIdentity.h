@@ -13,7 +13,24 @@ public:
     ArchiveIdentity(qint64 size, quint64 hash) : m_size(size), m_hash(hash) {}
 
     static ArchiveIdentity of(QByteArrayView bytes);
-    static quint64 hash(QByteArrayView bytes, quint64 seed = 0);
+
+    // The same identity taken block by block, as a reader hands the bytes on.
+    class Builder
+    {
+    public:
+        void add(QByteArrayView bytes);
+        ArchiveIdentity result() const;
+        qint64 size() const { return m_total; }
+
+    private:
+        quint64 m_v[4] = {0x9E3779B185EBCA87ull + 0xC2B2AE3D27D4EB4Full, 0xC2B2AE3D27D4EB4Full, 0,
+                          0 - 0x9E3779B185EBCA87ull};
+        uchar m_pending[32] = {};
+        int m_pendingSize = 0;
+        qint64 m_total = 0;
+    };
+
+    static quint64 hash(QByteArrayView bytes);
 
     qint64 size() const { return m_size; }
     quint64 hashValue() const { return m_hash; }

@@ -1,9 +1,13 @@
 #include "UDM1.h"
 
+#include "ArchiveFormat.h"
+#include "ArchiveReader.h"
 #include "ChangeJournal.h"
 
+#include "platform/memdata/AnsiCodec.h"
 #include "platform/memdata/DataError.h"
 #include "platform/memdata/DataSource.h"
+#include "platform/memdata/DateTimeKey.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
 #include "platform/memdata/RegionalSettings.h"
@@ -13,10 +17,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QStringList>
 #include <unistd.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 QString ProgramFolder;
@@ -28,69 +34,24 @@ TDM1 *DM1 = nullptr;
 
 namespace {
 
-// Splits at each TAB; the rest after the last TAB is the last part, and an empty rest ends
-// the splitting, so a TAB at the very end adds no part and an empty line gives none.
-void splitParts(QByteArrayView line, std::vector<QByteArrayView> &parts)
+// The identity of a whole file read again, for a reading that stopped before its end.
+ArchiveIdentity identityOfFile(const QString &fileName)
 {
-    parts.clear();
-    while (!line.isEmpty()) {
-        const qsizetype tab = line.indexOf('\t');
-        if (tab < 0) {
-            parts.push_back(line);
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return ArchiveIdentity();
+    ArchiveIdentity::Builder identity;
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = file.read(block.data(), block.size());
+        if (got <= 0)
             break;
-        }
-        parts.push_back(line.first(tab));
-        line = line.sliced(tab + 1);
+        identity.add(QByteArrayView(block.constData(), qsizetype(got)));
     }
+    return identity.result();
 }
 
-// Lines end at CR LF, a lone CR or a lone LF; the last one needs no end.
-class LineReader
-{
-public:
-    explicit LineReader(QByteArrayView text) : m_text(text) {}
-    bool next(QByteArrayView *line)
-    {
-        const qsizetype n = m_text.size();
-        if (m_pos >= n)
-            return false;
-        const char *data = m_text.data();
-        qsizetype i = m_pos;
-        while (i < n && data[i] != '\r' && data[i] != '\n')
-            ++i;
-        *line = m_text.sliced(m_pos, i - m_pos);
-        if (i < n && data[i] == '\r' && i + 1 < n && data[i + 1] == '\n')
-            ++i;
-        m_pos = i + 1;
-        return true;
-    }
-
-private:
-    QByteArrayView m_text;
-    qsizetype m_pos = 0;
-};
-
-// Events off and views suspended for the length of a reading, whatever way it ends.
-class QuietTable
-{
-public:
-    explicit QuietTable(MemTable *table) : m_table(table)
-    {
-        m_table->setEventsEnabled(false);
-        m_table->disableControls();
-    }
-    ~QuietTable()
-    {
-        if (m_table->state() == MemTable::State::Insert)
-            m_table->cancel();
-        m_table->setEventsEnabled(true);
-        m_table->first();
-        m_table->enableControls();
-    }
-
-private:
-    MemTable *m_table;
-};
+using namespace ArchiveFormat;
 
 QString nativePath(const QString &fileName) { return QDir::toNativeSeparators(fileName); }
 
@@ -98,6 +59,7 @@ DataError cannotCreate(const QString &fileName, const QString &reason)
 {
     return DataError(QStringLiteral("Cannot create file \"%1\". %2").arg(nativePath(fileName), reason));
 }
+
 
 } // namespace
 
@@ -279,70 +241,120 @@ void TDM1::LoadArchive(const QString &fileName)
     m_readFailed = false;
     m_backupFile.clear();
     m_archiveIdentity = ArchiveIdentity();
+    m_foreignDate.clear();
+    m_loadedFile = fileName;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         m_readFailed = true;
         m_changesAtLoad = ScadData->changeCount();
         throw DataError(QStringLiteral("Cannot open file \"%1\". %2").arg(nativePath(fileName), file.errorString()));
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        m_readFailed = true;
-        m_changesAtLoad = ScadData->changeCount();
-        throw DataError(QStringLiteral("Stream read error"));
-    }
-    file.close();
-    m_archiveIdentity = ArchiveIdentity::of(content);
 
+    ArchiveReader reader(ScadData, m_readThreads, m_readBlockSize);
+    ArchiveIdentity::Builder identity;
+    reader.setBytesSink([&identity](QByteArrayView bytes) { identity.add(bytes); });
+    // A reading that stops early has not seen every byte: the journal still names the whole file.
+    auto takeIdentity = qScopeGuard([&] {
+        m_archiveIdentity = identity.size() == file.size() ? identity.result() : identityOfFile(fileName);
+    });
     try {
-        ReadArchive(content);
+        if (!reader.read(file)) {
+            m_readFailed = true;
+            m_changesAtLoad = ScadData->changeCount();
+            throw DataError(QStringLiteral("Stream read error"));
+        }
     } catch (const DataError &e) {
+        if (m_readFailed)
+            throw;
         // The calls behind the failing line would be lost at the next save: keep the file as
         // it was beside it first, and say where.
         m_readFailed = true;
+        m_foreignDate = reader.foreignDate();
         m_changesAtLoad = ScadData->changeCount();
         QString message = e.message() + u'.';
         try {
-            m_backupFile = makeBackup(content, fileName);
+            m_backupFile = makeBackup(fileName);
             message += QStringLiteral("\n\nUna copia del file com'era prima della lettura: \"%1\"").arg(nativePath(m_backupFile));
         } catch (const DataError &backupError) {
             message += QStringLiteral("\n\nNon e' stato possibile copiare il file: %1").arg(backupError.message());
         }
         throw DataError(message);
     }
+    m_foreignDate = reader.foreignDate();
     m_changesAtLoad = ScadData->changeCount();
 }
 
 void TDM1::ReadArchive(QByteArrayView content)
 {
-    const qsizetype nul = content.indexOf('\0');
-    LineReader lines(content.first(nul < 0 ? content.size() : nul));
-    QByteArrayView line;
-    if (!lines.next(&line))
-        return;
+    m_foreignDate.clear();
+    if (content.startsWith(kUtf8Mark))
+        content = content.sliced(3);
+    if (looksLikeUtf16(content))
+        throw utf16Error();
 
-    QuietTable quiet(ScadData);
-    ScadData->close();
-    ScadData->open();
+    // A zero byte is no part of any text the program writes: the file was cut or damaged there,
+    // so the reading stops before that line as before any other line it cannot read.
+    const qsizetype nul = content.indexOf('\0');
+    const qsizetype readable = nul < 0 ? content.size() : lineStartOf(content, nul);
+    LineReader lines(content.first(readable));
+    QByteArrayView line;
+    int lineNumber = 1;
+    auto zeroByte = [&lineNumber] { return zeroByteError(lineNumber); };
+    if (!lines.next(&line)) {
+        if (nul >= 0)
+            throw zeroByte();
+        return;
+    }
 
     std::vector<QByteArrayView> parts;
     splitParts(line, parts);
     std::vector<MemField *> columns;
+    bool anyField = false;
     for (QByteArrayView name : parts) {
         MemField *f = ScadData->findField(QString::fromLatin1(name.data(), name.size()));
         columns.push_back(f && !f->isCalculated() ? f : nullptr);
+        anyField = anyField || columns.back();
     }
+    if (!anyField)
+        throw noFieldError();
+
+    QuietTable quiet(ScadData);
+    ScadData->close();
+    ScadData->open();
+    const RegionalSettings &regional = ScadData->regionalSettings();
     while (lines.next(&line)) {
+        ++lineNumber;
         ScadData->append();
         splitParts(line, parts);
         if (parts.size() > columns.size())
-            throw DataError(QStringLiteral("List index out of bounds (%1)").arg(columns.size()));
+            throw tooManyPartsError(columns.size());
         for (size_t i = 0; i < parts.size(); ++i) {
-            if (columns[i] && !parts[i].isEmpty())
-                columns[i]->setAsAnsi(parts[i]);
+            if (!columns[i] || parts[i].isEmpty())
+                continue;
+            if (m_foreignDate.isEmpty() && columns[i]->kind() == FieldKind::DateTime && !regional.parseExact(parts[i])
+                && regional.parse(parts[i]))
+                m_foreignDate = AnsiCodec::toUnicode(parts[i]);
+            columns[i]->setAsAnsi(parts[i]);
         }
         ScadData->post();
     }
+    if (nul >= 0) {
+        ++lineNumber;
+        throw zeroByte();
+    }
+}
+
+QString TDM1::regionalWarning() const
+{
+    if (m_foreignDate.isEmpty())
+        return QString();
+    const RegionalSettings &regional = ScadData->regionalSettings();
+    const QString now = regional.format(regional.parse(QStringView(m_foreignDate)).value_or(DateTimeKey::Null));
+    return QStringLiteral("Il file \"%1\" e' stato scritto con altre impostazioni internazionali (formato della data "
+                          "e dell'ora): la data \"%2\" con le impostazioni attuali si legge e si scrive \"%3\". "
+                          "Giorni e mesi possono essere stati scambiati, e alla chiusura le date saranno riscritte "
+                          "nelle forme attuali.")
+        .arg(nativePath(m_loadedFile), m_foreignDate, now);
 }
 
 QString TDM1::backupNameFor(const QString &fileName) const
@@ -356,18 +368,12 @@ QString TDM1::backupNameFor(const QString &fileName) const
     return candidate;
 }
 
-QString TDM1::makeBackup(const QByteArray &content, const QString &fileName)
+QString TDM1::makeBackup(const QString &fileName)
 {
     const QString name = backupNameFor(fileName);
-    QFile backup(name);
-    if (!backup.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        throw DataError(backup.errorString());
-    if (backup.write(content) != content.size() || !backup.flush()) {
-        const QString reason = backup.errorString();
-        backup.close();
-        backup.remove();
-        throw DataError(reason);
-    }
+    QFile source(fileName);
+    if (!source.copy(name))
+        throw DataError(source.errorString());
     return name;
 }
 
@@ -446,31 +452,55 @@ bool TDM1::WriteArchive(QIODevice &out)
         if (!ScadData->field(i)->isCalculated())
             columns.push_back(ScadData->field(i));
     }
-    constexpr qsizetype Flush = qsizetype(1) << 20;
-    QByteArray chunk;
-    chunk.reserve(std::min<qsizetype>(Flush, qsizetype(ScadData->recordCount() + 1) * 512) + 4096);
-    bool ok = true;
-    auto endLine = [&] {
-        chunk.append("\r\n", 2);
-        if (chunk.size() >= Flush) {
-            ok = ok && out.write(chunk) == chunk.size();
-            chunk.resize(0);
-        }
-    };
+    // Straight into one large buffer, the texts already in their bytes.
+    const RegionalSettings &regional = ScadData->regionalSettings();
+    qsizetype maxLine = 2;
+    for (const MemField *f : columns)
+        maxLine += 1 + (f->kind() == FieldKind::Text ? f->size() : f->kind() == FieldKind::DateTime ? regional.maxFormattedSize() : 24);
+    QByteArray header;
     for (size_t c = 0; c < columns.size(); ++c) {
         if (c > 0)
-            chunk.append('\t');
-        chunk.append(columns[c]->fieldName().toLatin1());
+            header.append('\t');
+        header.append(columns[c]->fieldName().toLatin1());
     }
-    endLine();
+    header.append("\r\n");
+    constexpr qsizetype Flush = qsizetype(4) << 20;
+    QByteArray chunk(std::max(Flush, header.size()) + maxLine, Qt::Uninitialized);
+    char *const begin = chunk.data();
+    std::memcpy(begin, header.constData(), size_t(header.size()));
+    char *p = begin + header.size();
+    bool ok = true;
     for (quint32 id : ScadData->recordOrder()) {
+        if (p - begin >= Flush) {
+            ok = ok && out.write(begin, p - begin) == p - begin;
+            p = begin;
+        }
         for (size_t c = 0; c < columns.size(); ++c) {
             if (c > 0)
-                chunk.append('\t');
-            ScadData->appendAnsiText(chunk, id, columns[c]);
+                *p++ = '\t';
+            const MemField *f = columns[c];
+            switch (f->kind()) {
+            case FieldKind::Text: {
+                const QByteArrayView t = ScadData->ansiText(id, f);
+                std::memcpy(p, t.data(), size_t(t.size()));
+                p += t.size();
+                break;
+            }
+            case FieldKind::DateTime: p = regional.formatTo(p, ScadData->dateTimeKey(id, f)); break;
+            case FieldKind::Integer: {
+                const qint64 v = ScadData->dateTimeKey(id, f);
+                if (v != DateTimeKey::Null) {
+                    const QByteArray n = QByteArray::number(v);
+                    std::memcpy(p, n.constData(), size_t(n.size()));
+                    p += n.size();
+                }
+                break;
+            }
+            }
         }
-        endLine();
+        *p++ = '\r';
+        *p++ = '\n';
     }
-    ok = ok && out.write(chunk) == chunk.size();
+    ok = ok && out.write(begin, p - begin) == p - begin;
     return ok;
 }

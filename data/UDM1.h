@@ -66,10 +66,16 @@ public:
     // Seams for tests: where the executable lies, and the clock new calls are stamped with.
     void setExecutablePath(const QString &path) { m_executablePath = path; }
     void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
+    // How LoadArchive reads: the threads that share each block's lines, and the block's size.
+    void setReading(int threads, qsizetype blockSize) { m_readThreads = threads; m_readBlockSize = blockSize; }
 
     // Whether the last reading of the archive stopped early, and the copy of the file made then.
     bool archiveReadFailed() const { return m_readFailed; }
     QString backupFileName() const { return m_backupFile; }
+    // The first date-time text of the last reading that the current regional settings read but
+    // do not write back the same way (empty when each one does), and the start-up warning for it.
+    QString foreignDateText() const { return m_foreignDate; }
+    QString regionalWarning() const;
 
     MemTable *ScadData;
     MemField *ScadDataRagioneSociale;
@@ -100,7 +106,7 @@ public:
 
 private:
     QDateTime now() const;
-    QString makeBackup(const QByteArray &content, const QString &fileName);
+    QString makeBackup(const QString &fileName);
     QString renameToBackup(const QString &fileName);
     QString backupNameFor(const QString &fileName) const;
     void keepPrevious(const QString &fileName, const QString &previousName, bool copy) const;
@@ -112,6 +118,10 @@ private:
     QString m_backupFile;
     ArchiveIdentity m_archiveIdentity;
     std::unique_ptr<ChangeJournal> m_journal;
+    QString m_loadedFile;
+    QString m_foreignDate;
+    int m_readThreads = 2;
+    qsizetype m_readBlockSize = qsizetype(8) << 20;
 };
 
 extern TDM1 *DM1;

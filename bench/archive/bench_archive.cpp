@@ -1,6 +1,6 @@
 // Loads and saves archives of realistic calls and prints the figures; the same file is imported
-// by sqlite3 in the same run for comparison. Each size runs in a process of its own so that the
-// peak resident memory of one does not hide the next.
+// by sqlite3 in the same run for comparison. Each size is made and then read in processes of their
+// own, so that the peak resident memory is that of the reading alone.
 //
 //   bench_archive [count ...]      default: 10000 100000 1000000
 #include "data/UDM1.h"
@@ -29,6 +29,12 @@ long statusKb(const char *key)
             return line.mid(qstrlen(key)).trimmed().split(' ').first().toLong();
     }
     return -1;
+}
+
+QByteArray readWhole(const QString &name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QString pick(QRandomGenerator &r, const QStringList &list) { return list[int(r.bounded(list.size()))]; }
@@ -106,18 +112,19 @@ double sqliteImport(const QString &file)
     return timer.nsecsElapsed() / 1e9;
 }
 
-int runOne(int count)
+int makeOne(int count, const QString &file)
 {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("Chasdata.dat");
-    {
-        TDM1 source;
-        source.ScadData->open();
-        fill(source, count);
-        source.SaveArchive(file);
-    }
-    const double fileMb = QFileInfo(file).size() / 1048576.0;
+    TDM1 source;
+    source.ScadData->open();
+    fill(source, count);
+    source.SaveArchive(file);
+    return 0;
+}
 
+// In a process of its own, so that the peak resident memory is that of loading and saving.
+int runOne(int count, const QString &file)
+{
+    const double fileMb = QFileInfo(file).size() / 1048576.0;
     const long rssBefore = statusKb("VmRSS:");
     TDM1 dm;
     dm.ScadData->open();
@@ -125,20 +132,23 @@ int runOne(int count)
     timer.start();
     dm.LoadArchive(file);
     const double load = timer.nsecsElapsed() / 1e9;
+    const long peakLoad = statusKb("VmHWM:");
     const long rssAfter = statusKb("VmRSS:");
     const double storeMb = (rssAfter - rssBefore) / 1024.0;
 
+    const QString out = file + ".out";
     timer.restart();
-    dm.SaveArchive(dir.filePath("out.dat"));
+    dm.SaveArchive(out);
     const double save = timer.nsecsElapsed() / 1e9;
-    const bool same = QFileInfo(file).size() == QFileInfo(dir.filePath("out.dat")).size();
-    const long peak = statusKb("VmHWM:");
+    const bool same = readWhole(file) == readWhole(out);
+    QFile::remove(out);
+    const double peakMb = (peakLoad - rssBefore) / 1024.0;
 
     const double sqlite = sqliteImport(file);
-    std::printf("%9d calls  file %7.1f MB  load %7.3f s  save %7.3f s  store %7.1f MB (%.2fx file)  peak RSS %7.1f MB  "
-                "sqlite3 import %7.3f s  (load %.1fx faster)%s\n",
-                count, fileMb, load, save, storeMb, storeMb / fileMb, peak / 1024.0, sqlite,
-                sqlite > 0 ? sqlite / load : 0.0, same ? "" : "  [round trip differs]");
+    std::printf("%9d calls  file %7.1f MB  load %7.3f s  save %7.3f s  store %7.1f MB (%.2fx file)  "
+                "peak RSS while loading %7.1f MB (%.2fx file)  sqlite3 import %7.3f s  (load %.2fx the import)%s\n",
+                count, fileMb, load, save, storeMb, storeMb / fileMb, peakMb, peakMb / fileMb, sqlite,
+                sqlite > 0 ? load / sqlite : 0.0, same ? "" : "  [round trip differs]");
     std::fflush(stdout);
     return 0;
 }
@@ -149,16 +159,23 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    if (args.size() == 2 && args[0] == "--one")
-        return runOne(args[1].toInt());
+    if (args.size() == 3 && args[0] == "--make")
+        return makeOne(args[1].toInt(), args[2]);
+    if (args.size() == 3 && args[0] == "--one")
+        return runOne(args[1].toInt(), args[2]);
     if (args.isEmpty())
         args = {"10000", "100000", "1000000"};
     qputenv("LC_ALL", "C");
+    QTemporaryDir dir;
     for (const QString &count : args) {
-        QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedChannels);
-        child.start(app.applicationFilePath(), {"--one", count});
-        child.waitForFinished(-1);
+        const QString file = dir.filePath("Chasdata-" + count + ".dat");
+        for (const char *step : {"--make", "--one"}) {
+            QProcess child;
+            child.setProcessChannelMode(QProcess::ForwardedChannels);
+            child.start(app.applicationFilePath(), {step, count, file});
+            child.waitForFinished(-1);
+        }
+        QFile::remove(file);
     }
     return 0;
 }

@@ -42,6 +42,7 @@ public:
 
 private:
     friend class MemTable;
+    friend class RecordBatch;
     MemField(MemTable *table, const QString &name, FieldKind kind, int size, int index, bool calculated);
 
     MemTable *m_table;

@@ -6,6 +6,8 @@
 #include "DateTimeKey.h"
 #include "MemField.h"
 #include "RecordObserver.h"
+#include "RecordBatch.h"
+#include "RecordImage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,27 +20,7 @@ enum : Notice { NActive, NDataSet, NScrolled, NRecord, NState, NUpdateRecord, NI
 
 constexpr qint64 NullNumber = DateTimeKey::Null;
 
-// A stored text never breaks a line of the archive: TAB, CR and LF become a blank (a CR LF pair
-// one blank), NUL is dropped. Then the text is cut to the field's width.
-void sanitizeInto(std::string &dst, QByteArrayView src, int width)
-{
-    dst.clear();
-    const qsizetype n = src.size();
-    for (qsizetype i = 0; i < n && int(dst.size()) < width; ++i) {
-        const char c = src[i];
-        switch (c) {
-        case '\0': break;
-        case '\r':
-            if (i + 1 < n && src[i + 1] == '\n')
-                ++i;
-            dst.push_back(' ');
-            break;
-        case '\t':
-        case '\n': dst.push_back(' '); break;
-        default: dst.push_back(c); break;
-        }
-    }
-}
+using RecordImage::sanitizeInto;
 
 QString notEditingMessage() { return QStringLiteral("Dataset not in edit or insert mode"); }
 
@@ -410,23 +392,44 @@ qint64 MemTable::numberOfImage(const char *image, int slot) const
 
 const char *MemTable::storePending()
 {
-    size_t textBytes = 0;
-    for (const std::string &t : m_pendingTexts)
-        textBytes += t.size();
-    Q_ASSERT(textBytes <= 0xffff);
-    const qsizetype head = m_numberCount * 8 + m_textCount * 2;
-    char *image = m_arena.allocate(head + qsizetype(textBytes));
-    std::memcpy(image, m_pendingNumbers.data(), size_t(m_numberCount) * 8);
-    char *ends = image + m_numberCount * 8;
-    char *bytes = image + head;
-    quint16 end = 0;
-    for (int s = 0; s < m_textCount; ++s) {
-        const std::string &t = m_pendingTexts[size_t(s)];
-        std::memcpy(bytes + end, t.data(), t.size());
-        end = quint16(end + t.size());
-        std::memcpy(ends + s * 2, &end, 2);
+    std::vector<QByteArrayView> texts(m_pendingTexts.size());
+    for (size_t s = 0; s < texts.size(); ++s)
+        texts[s] = QByteArrayView(m_pendingTexts[s].data(), qsizetype(m_pendingTexts[s].size()));
+    return RecordImage::build(m_arena, m_pendingNumbers.data(), m_numberCount, texts.data(), m_textCount);
+}
+
+void MemTable::takeBatchMemory(RecordBatch &batch)
+{
+    m_arena.adopt(batch.m_arena, false);
+}
+
+void MemTable::appendBatch(RecordBatch &batch)
+{
+    checkBrowseMode();
+    m_arena.adopt(batch.m_arena, true);
+    if (batch.m_images.empty())
+        return;
+    const size_t n = batch.m_images.size();
+    m_images.reserve(m_images.size() + n);
+    m_order.reserve(m_order.size() + n);
+    for (const char *image : batch.m_images) {
+        const quint32 id = ++m_lastId;
+        if (m_images.size() <= id)
+            m_images.resize(size_t(id) + 1, nullptr);
+        m_images[id] = image;
+        m_order.push_back(id);
+        if (m_positionsValid) {
+            if (m_positions.size() <= id)
+                m_positions.resize(size_t(id) + 1, Bookmark::NoRecord);
+            m_positions[id] = quint32(m_order.size() - 1);
+        }
     }
-    return image;
+    batch.m_images.clear();
+    m_changeCount += n;
+    m_pos = recordCount() - 1;
+    m_eof = m_bof = false;
+    m_indexDirty = true;
+    notify(NDataSet);
 }
 
 const char *MemTable::currentImage() const

@@ -16,6 +16,7 @@
 class DataSource;
 class MemField;
 class RecordObserver;
+class RecordBatch;
 
 // An in-memory table: records in the order they were posted, one cursor, a state, changes held
 // aside until post, and views told of every change through their data sources.
@@ -64,6 +65,11 @@ public:
     void refresh();
     // Posts a modified pending record, drops an unmodified one.
     void checkBrowseMode();
+    // Appends the batch's records in its order, as append and post of each would with the
+    // events off, and takes its memory over but for the block it is still filling: the batch
+    // goes on with new records, and takeBatchMemory takes the rest before the batch ends.
+    void appendBatch(RecordBatch &batch);
+    void takeBatchMemory(RecordBatch &batch);
 
     int recordCount() const { return int(m_order.size()); }
     bool isEmpty() const { return m_order.empty(); }

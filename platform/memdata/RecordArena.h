@@ -11,6 +11,9 @@ class RecordArena
 public:
     char *allocate(qsizetype size);
     void clear();
+    // Takes the other's chunks over, but for the one it is still filling when keepCurrent; what
+    // was handed out of them stays where it is.
+    void adopt(RecordArena &other, bool keepCurrent);
     qsizetype bytesReserved() const { return m_reserved; }
 
 private:
@@ -18,6 +21,7 @@ private:
     static constexpr qsizetype FirstChunkSize = qsizetype(1) << 16;
     static constexpr qsizetype MaxChunkSize = qsizetype(1) << 20;
     std::vector<std::unique_ptr<char[]>> m_chunks;
+    std::vector<qsizetype> m_sizes;
     char *m_next = nullptr;
     qsizetype m_left = 0;
     qsizetype m_reserved = 0;

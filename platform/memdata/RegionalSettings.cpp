@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QtGlobal>
+#include <cstring>
 
 namespace {
 
@@ -40,6 +41,28 @@ struct OutBytes {
     void literal(const QString &, const QByteArray &ansi) { b.append(ansi); }
 };
 
+struct OutChars {
+    char *p;
+    void digits(int v, int width)
+    {
+        char buf[12];
+        int n = 0;
+        do {
+            buf[n++] = char('0' + v % 10);
+            v /= 10;
+        } while (v > 0 && n < 11);
+        while (n < width)
+            buf[n++] = '0';
+        while (n > 0)
+            *p++ = buf[--n];
+    }
+    void literal(const QString &, const QByteArray &ansi)
+    {
+        std::memcpy(p, ansi.constData(), size_t(ansi.size()));
+        p += ansi.size();
+    }
+};
+
 } // namespace
 
 RegionalSettings::RegionalSettings() : RegionalSettings(kDefaultDate, kDefaultTime) {}
@@ -68,25 +91,77 @@ RegionalSettings RegionalSettings::fromLocaleName(const QString &name)
     const QLocale locale(base);
     if (locale.language() == QLocale::C)
         return RegionalSettings();
+    return fromLocale(locale);
+}
+
+RegionalSettings RegionalSettings::fromLocale(const QLocale &locale)
+{
     return RegionalSettings(locale.dateFormat(QLocale::ShortFormat), locale.timeFormat(QLocale::LongFormat));
 }
+
+namespace {
+
+// Blanks of every width become one kind, and the marks that only steer the writing direction
+// (as the Arabic dates carry between day, month and year) go: they are invisible, and outside
+// the code page.
+QString plainPattern(const QString &pattern)
+{
+    QString p = pattern;
+    p.replace(QChar(0x202F), u' ').replace(QChar(0xA0), u' ');
+    p.remove(QChar(0x200E)).remove(QChar(0x200F)).remove(QChar(0x061C));
+    return p;
+}
+
+// The time zone goes with what only framed it: "(t)", "[t]", ", t" and the blanks around.
+QString withoutZone(const QString &pattern)
+{
+    QString p = pattern;
+    std::vector<bool> quoted(size_t(p.size()) + 1, false);
+    bool inQuote = false;
+    for (qsizetype i = 0; i < p.size(); ++i) {
+        if (p[i] == u'\'')
+            inQuote = !inQuote, quoted[size_t(i)] = true;
+        else
+            quoted[size_t(i)] = inQuote;
+    }
+    auto framing = [](QChar c, bool before) {
+        return c == u' ' || c == u',' || (before ? (c == u'(' || c == u'[') : (c == u')' || c == u']'));
+    };
+    for (qsizetype i = 0; i < p.size();) {
+        if (quoted[size_t(i)] || p[i] != u't') {
+            ++i;
+            continue;
+        }
+        qsizetype a = i, b = i;
+        while (b < p.size() && !quoted[size_t(b)] && p[b] == u't')
+            ++b;
+        while (a > 0 && !quoted[size_t(a - 1)] && framing(p[a - 1], true))
+            --a;
+        while (b < p.size() && !quoted[size_t(b)] && framing(p[b], false))
+            ++b;
+        const bool between = a > 0 && b < p.size();
+        p.replace(a, b - a, between ? QStringLiteral(" ") : QString());
+        quoted.erase(quoted.begin() + a, quoted.begin() + b);
+        if (between)
+            quoted.insert(quoted.begin() + a, false);
+        i = a + (between ? 1 : 0);
+    }
+    return p.trimmed();
+}
+
+} // namespace
 
 QString RegionalSettings::normalizedDate(const QString &pattern)
 {
     static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
-    QString p = pattern;
+    QString p = plainPattern(pattern);
     p.replace(twoDigitYear, QStringLiteral("yyyy"));
-    p.replace(QChar(0x202F), u' ').replace(QChar(0xA0), u' ');
-    return p;
+    return p.trimmed();
 }
 
 QString RegionalSettings::normalizedTime(const QString &pattern)
 {
-    static const QRegularExpression zone(QStringLiteral("\\s*t+\\s*"));
-    QString p = pattern;
-    p.replace(QChar(0x202F), u' ').replace(QChar(0xA0), u' ');
-    p.replace(zone, QString());
-    return p.trimmed();
+    return withoutZone(plainPattern(pattern));
 }
 
 RegionalSettings::Parts RegionalSettings::tokenize(const QString &pattern, bool *ok)
@@ -132,12 +207,16 @@ RegionalSettings::Parts RegionalSettings::tokenize(const QString &pattern, bool 
         switch (u) {
         case u'd': pick(Token::Day, Token::Day2); break;
         case u'M': pick(Token::Month, Token::Month2); break;
-        case u'y': parts.push_back({run <= 2 ? Token::Year2 : Token::Year4, {}, {}}); break;
+        case u'y': parts.push_back({run == 2 ? Token::Year2 : Token::Year4, {}, {}}); break;
         case u'H': pick(Token::Hour, Token::Hour2); break;
         case u'h': pick(Token::Hour12, Token::Hour12_2); break;
         case u'm': pick(Token::Minute, Token::Minute2); break;
         case u's': pick(Token::Second, Token::Second2); break;
         case u'z': *ok = false; break;
+        case u'B': // the period of the day, here the AM/PM of the 12-hour clock
+            parts.push_back({Token::AmPm, {}, {}});
+            hasAmPm = true;
+            break;
         case u'A':
         case u'a': {
             const bool lower = u == u'a';
@@ -161,6 +240,36 @@ RegionalSettings::Parts RegionalSettings::tokenize(const QString &pattern, bool 
             p.ansiLiteral = AnsiCodec::fromUnicode(p.literal);
     }
     return parts;
+}
+
+// The C forms (dd/MM/yyyy, HH:mm:ss) stand in for a pattern the archive cannot hold or read back.
+// Of the locales Qt knows, these take them: the date of bg_BG ("г."), the time of bg_BG ("ч."),
+// ko_KR and ko_KP, ja_JP, th_TH, lo_LA and dz_BT (words outside Windows-1252), and the date of the
+// C locale (month names). Every other locale's pattern is written as it is.
+bool RegionalSettings::writable(const Parts &parts)
+{
+    for (const Part &p : parts) {
+        if (p.token == Token::Literal && AnsiCodec::toUnicode(p.ansiLiteral) != p.literal)
+            return false;
+    }
+    return true;
+}
+
+// Read back exactly only when a number always ends where the next part begins: never two
+// numbers side by side, never a digit right after a number.
+bool RegionalSettings::unambiguous(const Parts &parts)
+{
+    auto numeric = [](Token t) { return t != Token::Literal && t != Token::AmPm && t != Token::AmPmLower; };
+    for (size_t k = 1; k < parts.size(); ++k) {
+        if (!numeric(parts[k - 1].token))
+            continue;
+        const Part &next = parts[k];
+        if (numeric(next.token))
+            return false;
+        if (next.token == Token::Literal && !next.literal.isEmpty() && next.literal.front().isDigit())
+            return false;
+    }
+    return true;
 }
 
 void RegionalSettings::compile()
@@ -191,7 +300,7 @@ void RegionalSettings::compile()
             pos[which] = seen++;
         }
     }
-    if (!ok || !complete || seen != 3) {
+    if (!ok || !complete || seen != 3 || !writable(m_dateParts) || !unambiguous(m_dateParts)) {
         m_dateFormat = kDefaultDate;
         m_dateSep = u'/';
         m_dateParts = tokenize(m_dateFormat, &ok);
@@ -201,17 +310,20 @@ void RegionalSettings::compile()
         m_order[pos[i]] = i;
 
     m_timeParts = tokenize(m_timeFormat, &ok);
-    bool hasHour = false;
+    int hours = 0, minutes = 0, seconds = 0;
     for (const Part &p : m_timeParts) {
         switch (p.token) {
-        case Token::Hour: case Token::Hour2: hasHour = true; break;
-        case Token::Hour12: case Token::Hour12_2: hasHour = true; m_twelveHour = true; break;
+        case Token::Hour: case Token::Hour2: ++hours; break;
+        case Token::Hour12: case Token::Hour12_2: ++hours; m_twelveHour = true; break;
+        case Token::Minute: case Token::Minute2: ++minutes; break;
+        case Token::Second: case Token::Second2: ++seconds; break;
         case Token::Day: case Token::Day2: case Token::Month: case Token::Month2:
         case Token::Year2: case Token::Year4: ok = false; break;
         default: break;
         }
     }
-    if (!ok || !hasHour) {
+    // Every second is written, so that a value reads back whole.
+    if (!ok || hours != 1 || minutes != 1 || seconds != 1 || !writable(m_timeParts) || !unambiguous(m_timeParts)) {
         m_timeFormat = kDefaultTime;
         m_twelveHour = false;
         m_timeParts = tokenize(m_timeFormat, &ok);
@@ -281,6 +393,29 @@ void RegionalSettings::appendFormatted(QByteArray &b, qint64 key) const
         b.append(' ');
         render(out, m_timeParts, key);
     }
+}
+
+char *RegionalSettings::formatTo(char *out, qint64 key) const
+{
+    if (key == DateTimeKey::Null)
+        return out;
+    OutChars o{out};
+    render(o, m_dateParts, key);
+    if (DateTimeKey::msOfDay(key) >= 1000) {
+        *o.p++ = ' ';
+        render(o, m_timeParts, key);
+    }
+    return o.p;
+}
+
+qsizetype RegionalSettings::maxFormattedSize() const
+{
+    qsizetype n = 1;
+    for (const Parts *parts : {&m_dateParts, &m_timeParts}) {
+        for (const Part &p : *parts)
+            n += p.token == Token::Literal ? p.ansiLiteral.size() : 4;
+    }
+    return n;
 }
 
 template<typename Ch>
@@ -391,12 +526,143 @@ std::optional<qint64> RegionalSettings::parseChars(const Ch *s, qsizetype n) con
     return DateTimeKey::fromParts(date, ((hour * 60 + minute) * 60 + second) * 1000 + ms);
 }
 
+namespace {
+enum Slot { SDay, SMonth, SYear, SHour, SMinute, SSecond, SHalf, SlotCount };
+}
+
+template<typename Ch>
+bool RegionalSettings::matchParts(const Parts &parts, const Ch *s, qsizetype n, qsizetype &i, int *v) const
+{
+    auto digit = [&](qsizetype k) {
+        if (k >= n)
+            return -1;
+        const char32_t c = charAt(s, k);
+        return c >= '0' && c <= '9' ? int(c - '0') : -1;
+    };
+    auto fixed = [&](int width, int *out) {
+        int x = 0;
+        for (int k = 0; k < width; ++k) {
+            const int d = digit(i + k);
+            if (d < 0)
+                return false;
+            x = x * 10 + d;
+        }
+        i += width;
+        *out = x;
+        return true;
+    };
+    // One or two digits, without a leading zero: as digits(v, 1) writes them.
+    auto variable = [&](int *out) {
+        const int d = digit(i);
+        if (d < 0)
+            return false;
+        ++i;
+        *out = d;
+        if (d > 0 && digit(i) >= 0)
+            *out = d * 10 + digit(i++);
+        return true;
+    };
+    auto text = [&](const char *t, int half) {
+        if (i + 1 >= n || charAt(s, i) != char32_t(t[0]) || charAt(s, i + 1) != char32_t(t[1]))
+            return false;
+        i += 2;
+        v[SHalf] = half;
+        return true;
+    };
+    for (const Part &p : parts) {
+        bool ok = true;
+        switch (p.token) {
+        case Token::Literal:
+            if (n - i < p.literal.size())
+                return false;
+            for (qsizetype k = 0; k < p.literal.size(); ++k) {
+                if (charAt(s, i + k) != char32_t(p.literal[k].unicode()))
+                    return false;
+            }
+            i += p.literal.size();
+            break;
+        case Token::Day: ok = variable(&v[SDay]); break;
+        case Token::Day2: ok = fixed(2, &v[SDay]); break;
+        case Token::Month: ok = variable(&v[SMonth]); break;
+        case Token::Month2: ok = fixed(2, &v[SMonth]); break;
+        case Token::Year2:
+            ok = fixed(2, &v[SYear]);
+            v[SYear] += CenturyWindowStart / 100 * 100;
+            if (v[SYear] < CenturyWindowStart)
+                v[SYear] += 100;
+            break;
+        case Token::Year4: ok = fixed(4, &v[SYear]); break;
+        case Token::Hour: case Token::Hour12: ok = variable(&v[SHour]); break;
+        case Token::Hour2: case Token::Hour12_2: ok = fixed(2, &v[SHour]); break;
+        case Token::Minute: ok = variable(&v[SMinute]); break;
+        case Token::Minute2: ok = fixed(2, &v[SMinute]); break;
+        case Token::Second: ok = variable(&v[SSecond]); break;
+        case Token::Second2: ok = fixed(2, &v[SSecond]); break;
+        case Token::AmPm: ok = text("AM", 0) || text("PM", 1); break;
+        case Token::AmPmLower: ok = text("am", 0) || text("pm", 1); break;
+        }
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+template<typename Ch>
+std::optional<qint64> RegionalSettings::parseExactChars(const Ch *s, qsizetype n) const
+{
+    int v[SlotCount] = {0, 0, 0, 0, 0, 0, -1};
+    qsizetype i = 0;
+    if (!matchParts(m_dateParts, s, n, i, v))
+        return std::nullopt;
+    const QDate date(v[SYear], v[SMonth], v[SDay]);
+    if (!date.isValid() || v[SYear] < 1)
+        return std::nullopt;
+    if (i == n)
+        return DateTimeKey::fromParts(date, 0);
+    if (charAt(s, i) != ' ')
+        return std::nullopt;
+    ++i;
+    v[SHalf] = -1;
+    if (!matchParts(m_timeParts, s, n, i, v) || i != n)
+        return std::nullopt;
+    int hour = v[SHour];
+    const int half = v[SHalf];
+    if (m_twelveHour) {
+        if (half < 0 || hour < 1 || hour > 12)
+            return std::nullopt;
+        hour = hour % 12 + (half ? 12 : 0);
+    } else if (hour > 23 || (half >= 0 && half != int(hour >= 12))) {
+        return std::nullopt;
+    }
+    if (v[SMinute] > 59 || v[SSecond] > 59)
+        return std::nullopt;
+    const int ms = ((hour * 60 + v[SMinute]) * 60 + v[SSecond]) * 1000;
+    if (ms < 1000) // midnight is written as the date alone
+        return std::nullopt;
+    return DateTimeKey::fromParts(date, ms);
+}
+
+std::optional<qint64> RegionalSettings::parseExact(QStringView text) const
+{
+    return parseExactChars(reinterpret_cast<const char16_t *>(text.utf16()), text.size());
+}
+
+std::optional<qint64> RegionalSettings::parseExact(QByteArrayView text) const
+{
+    return parseExactChars(text.data(), text.size());
+}
+
 std::optional<qint64> RegionalSettings::parse(QStringView text) const
 {
-    return parseChars(reinterpret_cast<const char16_t *>(text.utf16()), text.size());
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.utf16());
+    if (const std::optional<qint64> exact = parseExactChars(s, text.size()))
+        return exact;
+    return parseChars(s, text.size());
 }
 
 std::optional<qint64> RegionalSettings::parse(QByteArrayView text) const
 {
+    if (const std::optional<qint64> exact = parseExactChars(text.data(), text.size()))
+        return exact;
     return parseChars(text.data(), text.size());
 }

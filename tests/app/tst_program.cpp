@@ -27,6 +27,7 @@ private Q_SLOTS:
     void cleanup();
     void terminationWritesTheArchive_data();
     void terminationWritesTheArchive();
+    void terminationDuringAStartUpErrorBox_data();
     void terminationDuringAStartUpErrorBox();
     void secondInstanceTouchesNothing();
     void killedLeavesFileAndStaleLock();
@@ -113,10 +114,20 @@ void tst_Program::terminationWritesTheArchive()
     QVERIFY(!QFile::exists(lockFile()));
 }
 
+void tst_Program::terminationDuringAStartUpErrorBox_data()
+{
+    QTest::addColumn<QByteArray>("broken");
+    QTest::newRow("unreadable date") << QByteArray("RagioneSociale\tdataacquisto\r\nAlfa\t01/01/2024\r\nBeta\tnot a date\r\nGamma\t\r\n");
+    QTest::newRow("no header line") << QByteArray("Alfa\tVia Roma 1\r\nBeta\tVia Po 2\r\n");
+    const QString text = "RagioneSociale\r\nAlfa\r\n";
+    QTest::newRow("UTF-16") << QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    QTest::newRow("zero bytes") << QByteArray("RagioneSociale\r\nAlfa\r\n") + QByteArray(512, '\0');
+}
+
 void tst_Program::terminationDuringAStartUpErrorBox()
 {
-    // An unreadable date: the error box is up, modal, before the main window exists.
-    const QByteArray broken = "RagioneSociale\tdataacquisto\r\nAlfa\t01/01/2024\r\nBeta\tnot a date\r\nGamma\t\r\n";
+    // A file that cannot be read whole: the error box is up, modal, before the main window exists.
+    QFETCH(QByteArray, broken);
     QVERIFY(writeAll(archive(), broken));
     QProcess p;
     start(p);

@@ -12,6 +12,7 @@
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QApplication>
@@ -42,6 +43,7 @@ private Q_SLOTS:
     void noArchiveGivesHeaderOnly();
     void startUpErrorComesBeforeTheMainWindow();
     void shutDownErrorComesWhenNoWindowIsLeft();
+    void otherRegionalSettingsAreToldAtStartUp();
     void terminationClosesTheEditorFirst();
 
 private:
@@ -94,6 +96,31 @@ void tst_StartUp::startUpErrorComesBeforeTheMainWindow()
     QVERIFY(FFMAIN); // start-up went on
     QCOMPARE(DM1->ScadData->recordCount(), 1);
     program.shutDown();
+}
+
+void tst_StartUp::otherRegionalSettingsAreToldAtStartUp()
+{
+    // Written under dd/MM/yyyy, read under M/d/yyyy: 05/03 would become 3 May without a word.
+    QVERIFY(TestFiles::writeAll(archive(), "RagioneSociale\tdataacquisto\r\nAlfa\t05/03/2024\r\n"));
+    const QByteArray before = qgetenv("LC_ALL");
+    const bool wasSet = qEnvironmentVariableIsSet("LC_ALL");
+    qputenv("LC_ALL", "en_US.UTF-8");
+    auto restore = qScopeGuard([&] { wasSet ? qputenv("LC_ALL", before) : qunsetenv("LC_ALL"); });
+    Program program(executable());
+    program.startUp();
+    QCOMPARE(m_seen.size(), 1);
+    QVERIFY2(m_seen[0].text.contains("altre impostazioni internazionali"), qPrintable(m_seen[0].text));
+    QVERIFY2(m_seen[0].text.contains(QString("\"%1\"").arg(archive())), qPrintable(m_seen[0].text));
+    QVERIFY2(m_seen[0].text.contains("\"05/03/2024\"") && m_seen[0].text.contains("\"5/3/2024\""), qPrintable(m_seen[0].text));
+    QVERIFY(!m_seen[0].mainWindowExisted); // before anything can be entered
+    QCOMPARE(DM1->ScadData->recordCount(), 1);
+    program.shutDown();
+
+    m_seen.clear(); // the file now holds the current forms: no more warning
+    Program again(executable());
+    again.startUp();
+    QVERIFY(m_seen.isEmpty());
+    again.shutDown();
 }
 
 void tst_StartUp::shutDownErrorComesWhenNoWindowIsLeft()

@@ -2,8 +2,10 @@
 #include "platform/memdata/DataError.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
+#include "platform/memdata/RegionalSettings.h"
 #include "tests/support/TestFiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -67,7 +69,12 @@ private Q_SLOTS:
     void emptyFileLeavesStoreAsItWas();
     void readErrors_data();
     void readErrors();
+    void failedReadIsNotOverwritten_data() { readErrors_data(); }
     void failedReadIsNotOverwritten();
+    void blockReaderEqualsSinglePass_data();
+    void blockReaderEqualsSinglePass();
+    void otherRegionalSettings_data();
+    void otherRegionalSettings();
     void backupsNeverOverwrite();
     void unreadableFile();
     void writing();
@@ -147,7 +154,8 @@ void tst_Archive::reading_data()
     QTest::newRow("lone CR") << QByteArray("RagioneSociale\rA\rB\r") << QStringList{"A|", "B|"};
     QTest::newRow("LF CR is two line ends") << QByteArray("RagioneSociale\n\rA") << QStringList{"|", "A|"};
     QTest::newRow("last line without CR LF") << QByteArray("RagioneSociale\r\nA\r\nB") << QStringList{"A|", "B|"};
-    QTest::newRow("NUL ends the text") << QByteArray("RagioneSociale\r\nA\r\nB\0C\r\nD\r\n", 28) << QStringList{"A|", "B|"};
+    QTest::newRow("UTF-8 mark skipped") << QByteArray("\xEF\xBB\xBFRagioneSociale\tNumScad\r\nA\t1\r\n") << QStringList{"A|1"};
+    QTest::newRow("one field named is enough") << QByteArray("Nome\tnumscad\r\nA\t1\r\n") << QStringList{"|1"};
     QTest::newRow("fewer parts than columns") << QByteArray("NumScad\tRagioneSociale\r\n9\r\n") << QStringList{"|9"};
     QTest::newRow("trailing TAB adds no part") << QByteArray("RagioneSociale\tNumScad\r\nA\t\r\n") << QStringList{"A|"};
     QTest::newRow("empty parts are passed over") << QByteArray("RagioneSociale\t\tNumScad\r\nA\t\t5\r\n") << QStringList{"A|5"};
@@ -204,6 +212,29 @@ void tst_Archive::readErrors_data()
                                      << "'31/02/2024 10:00:00' is not a valid date and time" << QStringList{"Ditta Esempio"};
     QTest::newRow("too many parts") << QByteArray("RagioneSociale\tNumScad\r\nA\t1\r\nB\t2\t3\r\nC\t4\r\n")
                                     << "List index out of bounds (2)" << QStringList{"A"};
+
+    const QString noHeader = "La prima riga del file non nomina nessuno dei campi delle chiamate: non e' un archivio delle chiamate";
+    QTest::newRow("no header line") << QByteArray("Ditta Esempio\tVia Roma 1\r\nAltra Ditta\tVia Po 2\r\n") << noHeader << QStringList();
+    QTest::newRow("empty first line") << QByteArray("\r\nRagioneSociale\r\nA\r\n") << noHeader << QStringList();
+    QTest::newRow("only RecId") << QByteArray("RecId\r\n1\r\n") << noHeader << QStringList();
+    const QString utf16 = "Il file e' scritto in UTF-16: non e' un archivio delle chiamate";
+    const QString text = QString(kHeader) + "\r\nDitta Esempio\r\n";
+    QByteArray le("\xFF\xFE");
+    le.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    QTest::newRow("UTF-16 with its mark") << le << utf16 << QStringList();
+    QTest::newRow("UTF-16 without a mark") << le.mid(2) << utf16 << QStringList();
+    QByteArray be("\xFE\xFF");
+    for (QChar c : text)
+        be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xff));
+    QTest::newRow("UTF-16, big end first") << be << utf16 << QStringList();
+    QTest::newRow("NUL inside a call") << QByteArray("RagioneSociale\r\nA\r\nB\0C\r\nD\r\n", 28)
+                                       << "Un byte zero alla riga 3: il file e' danneggiato da quel punto" << QStringList{"A"};
+    QTest::newRow("NUL between calls") << QByteArray("RagioneSociale\r\nA\r\n\0B\r\n", 24)
+                                       << "Un byte zero alla riga 3: il file e' danneggiato da quel punto" << QStringList{"A"};
+    QTest::newRow("zeros after the last call") << QByteArray("RagioneSociale\r\nA\r\nB\r\n") + QByteArray(4096, '\0')
+                                               << "Un byte zero alla riga 4: il file e' danneggiato da quel punto" << QStringList{"A", "B"};
+    QTest::newRow("only zeros") << QByteArray(4096, '\0') << "Un byte zero alla riga 1: il file e' danneggiato da quel punto"
+                                << QStringList();
 }
 
 void tst_Archive::readErrors()
@@ -243,7 +274,8 @@ void tst_Archive::readErrors()
 
 void tst_Archive::failedReadIsNotOverwritten()
 {
-    const QByteArray content = readAll(CALLISTRO_TEST_DATA "/baddate.dat");
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, kept);
     writeAll(path("Chasdata.dat"), content);
     TDM1 dm;
     dm.ScadData->open();
@@ -255,8 +287,141 @@ void tst_Archive::failedReadIsNotOverwritten()
     dm.ScadDataRagioneSociale->setAsString("Nuova");
     dm.ScadData->post();
     dm.SaveArchive(path("Chasdata.dat"));
-    QCOMPARE(readAll(path("Chasdata.dat")).count("\r\n"), 3); // header, the call read, the new one
+    QCOMPARE(readAll(path("Chasdata.dat")).count("\r\n"), kept.size() + 2); // header, the calls read, the new one
     QCOMPARE(readAll(dm.backupFileName()), content);
+}
+
+namespace {
+
+struct Outcome {
+    QStringList calls;
+    QString error;
+    QString foreign;
+    QByteArray written;
+};
+
+QByteArray writtenBy(TDM1 &dm)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    dm.WriteArchive(buffer);
+    return buffer.data();
+}
+
+// Many calls, and a line that cannot be read at about the given position.
+QByteArray generated(int calls, qsizetype failAt, int kind)
+{
+    QByteArray out = kHeader + "\r\n";
+    for (int i = 0; i < calls; ++i) {
+        if (failAt >= 0 && out.size() >= failAt) {
+            out += kind == 0 ? QByteArray("Rotta\t" + QByteArray(10, '\t') + "31/02/2024") // no such date
+                 : kind == 1 ? QByteArray(24, '\t') + "troppi" // a part too many
+                             : QByteArray("Rotta\0");
+            out += "\r\n";
+            failAt = -1;
+        }
+        out += "Ditta " + QByteArray::number(i) + QByteArray(10, '\t') + "\t05/03/2024 14:30:05\t" + (i % 3 ? "" : "1/2/2024")
+               + QByteArray(5, '\t') + "\t01/01/2023\tS\tNon stampa " + QByteArray(i % 50, 'x') + "\t\tN\t" + QByteArray::number(i)
+               + (i % 7 ? "\r\n" : i % 2 ? "\n" : "\r");
+    }
+    return out;
+}
+
+} // namespace
+
+void tst_Archive::blockReaderEqualsSinglePass_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    for (const QString &dir : {QStringLiteral(CALLISTRO_TEST_DATA), QStringLiteral(CALLISTRO_FUZZ_CORPUS)}) {
+        for (const QFileInfo &f : QDir(dir).entryInfoList({"*.dat"}, QDir::Files))
+            QTest::newRow(qPrintable(f.fileName())) << readAll(f.filePath());
+    }
+    const QByteArray whole = generated(400, -1, 0);
+    QTest::newRow("generated, no failure") << whole;
+    constexpr qsizetype Block = 4096;
+    for (qsizetype at = 0; at < whole.size(); at += Block) {
+        for (int kind = 0; kind < 3; ++kind)
+            QTest::addRow("generated, failing in block %d, kind %d", int(at / Block), kind) << generated(400, at + Block / 3 + kind * 900, kind);
+    }
+}
+
+// LoadArchive reads in blocks, on two threads: the same calls, error, line and named date as a
+// single pass over the whole file, for any block size.
+void tst_Archive::blockReaderEqualsSinglePass()
+{
+    QFETCH(QByteArray, content);
+    writeAll(path("Chasdata.dat"), content);
+    TDM1 single;
+    single.setClock([] { return QDateTime(QDate(2026, 12, 11), QTime(10, 0)); });
+    single.ScadData->open();
+    Outcome expected;
+    expected.error = failureOf([&] { single.ReadArchive(content); });
+    if (!expected.error.isEmpty())
+        expected.error += u'.';
+    expected.calls = calls(single);
+    expected.foreign = single.foreignDateText();
+    expected.written = writtenBy(single);
+
+    for (int threads : {1, 2}) {
+        for (qsizetype block : {qsizetype(16), qsizetype(333), qsizetype(4096), qsizetype(8) << 20}) {
+            TDM1 dm;
+            dm.setReading(threads, block);
+            dm.ScadData->open();
+            Outcome got;
+            got.error = failureOf([&] { dm.LoadArchive(path("Chasdata.dat")); }).section(u'\n', 0, 0);
+            got.calls = calls(dm);
+            got.foreign = dm.foreignDateText();
+            got.written = writtenBy(dm);
+            const QByteArray where = QByteArray::number(threads) + " threads, blocks of " + QByteArray::number(block);
+            QVERIFY2(got.error == expected.error, QByteArray(where + ": " + got.error.toUtf8() + " / " + expected.error.toUtf8()).constData());
+            QVERIFY2(got.calls == expected.calls, where.constData());
+            QVERIFY2(got.foreign == expected.foreign, where.constData());
+            QVERIFY2(got.written == expected.written, where.constData());
+            QCOMPARE(dm.ScadData->state(), MemTable::State::Browse);
+            QVERIFY(dm.ScadData->eventsEnabled());
+            QVERIFY(!dm.ScadData->controlsDisabled());
+            dm.ScadData->append(); // new calls take the next numbers
+            QCOMPARE(dm.ScadData->recIdField()->asInteger(), expected.calls.size() + 1);
+            dm.ScadData->cancel();
+            for (const QString &f : QDir(m_dir.path()).entryList({"Chasdata-*"}, QDir::Files))
+                QFile::remove(m_dir.filePath(f));
+        }
+    }
+}
+
+void tst_Archive::otherRegionalSettings_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("dates"); // dataorichiesta, dataacquisto of two calls
+    QTest::addColumn<QString>("foreign");
+    QTest::newRow("same settings") << "it_IT" << QByteArray("05/03/2024 14:30:05\t05/03/2024\r\n31/12/2024\t\r\n") << "";
+    QTest::newRow("dd/MM read as M/d") << "en_US" << QByteArray("3/5/2024 2:30:05 PM\t05/03/2024\r\n\t\r\n") << "05/03/2024";
+    QTest::newRow("the first one is named") << "de_DE" << QByteArray("05.03.2024\t\r\n5.3.2024 14:30:05\t5.3.2024\r\n")
+                                            << "5.3.2024 14:30:05";
+    QTest::newRow("American") << "en_US" << QByteArray("3/5/2024 2:30:05 PM\t3/5/2024\r\n12/31/2024 11:59:59 PM\t\r\n") << "";
+    QTest::newRow("midnight written out") << "it_IT" << QByteArray("05/03/2024 00:00:00\t\r\n") << "05/03/2024 00:00:00";
+}
+
+// A date-time text that the settings in use would write otherwise is named: the file was written
+// under other settings, and its dates may have been read with day and month swapped.
+void tst_Archive::otherRegionalSettings()
+{
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, dates);
+    QFETCH(QString, foreign);
+    writeAll(path("Chasdata.dat"), "dataorichiesta\tdataacquisto\r\n" + dates);
+    TDM1 dm;
+    dm.ScadData->setRegionalSettings(RegionalSettings::fromLocaleName(locale));
+    dm.ScadData->open();
+    dm.LoadArchive(path("Chasdata.dat"));
+    QCOMPARE(dm.ScadData->recordCount(), 2 - int(dates.count("\r\n") == 1));
+    QCOMPARE(dm.foreignDateText(), foreign);
+    const QString warning = dm.regionalWarning();
+    QCOMPARE(warning.isEmpty(), foreign.isEmpty());
+    if (!foreign.isEmpty()) {
+        QVERIFY2(warning.contains(QDir::toNativeSeparators(path("Chasdata.dat"))), qPrintable(warning));
+        QVERIFY2(warning.contains(u'"' + foreign + u'"'), qPrintable(warning));
+    }
 }
 
 void tst_Archive::backupsNeverOverwrite()

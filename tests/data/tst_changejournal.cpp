@@ -122,6 +122,15 @@ void tst_ChangeJournal::hash()
     QFETCH(quint64, expected);
     QCOMPARE(ArchiveIdentity::hash(bytes), expected);
     QCOMPARE(ArchiveIdentity::of(bytes).size(), qint64(bytes.size()));
+
+    // Taken block by block, as the reader hands the file on, for every way of cutting it.
+    const QByteArray longer = bytes.repeated(5);
+    for (qsizetype block = 1; block <= 70; ++block) {
+        ArchiveIdentity::Builder builder;
+        for (qsizetype at = 0; at < longer.size(); at += block)
+            builder.add(QByteArrayView(longer).sliced(at, std::min(block, longer.size() - at)));
+        QCOMPARE(builder.result(), ArchiveIdentity::of(longer));
+    }
 }
 
 void tst_ChangeJournal::identityText()

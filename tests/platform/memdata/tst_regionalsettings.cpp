@@ -1,6 +1,9 @@
 #include "platform/memdata/DateTimeKey.h"
 #include "platform/memdata/RegionalSettings.h"
 
+#include "platform/memdata/AnsiCodec.h"
+
+#include <QLocale>
 #include <QTest>
 
 class tst_RegionalSettings : public QObject
@@ -14,6 +17,12 @@ private Q_SLOTS:
     void render();
     void readsBackWhatItWrites_data();
     void readsBackWhatItWrites();
+    void everyLocaleReadsBackWhatItWrites_data();
+    void everyLocaleReadsBackWhatItWrites();
+    void patternsCleaned_data();
+    void patternsCleaned();
+    void exactReading_data();
+    void exactReading();
     void parsesLeniently_data();
     void parsesLeniently();
     void refuses_data();
@@ -94,6 +103,96 @@ void tst_RegionalSettings::readsBackWhatItWrites()
         QVERIFY2(back.has_value(), qPrintable(text));
         QCOMPARE(*back, v);
     }
+}
+
+void tst_RegionalSettings::everyLocaleReadsBackWhatItWrites_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    const QList<QLocale> all = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    for (qsizetype i = 0; i < all.size(); ++i)
+        QTest::addRow("%d %s", int(i), qPrintable(all[i].name())) << all[i];
+}
+
+// Text -> value -> text, through the screen's text form and through the archive's bytes.
+void tst_RegionalSettings::everyLocaleReadsBackWhatItWrites()
+{
+    QFETCH(QLocale, locale);
+    const RegionalSettings r = RegionalSettings::fromLocale(locale);
+    const qint64 values[] = {key(2026, 1, 1), key(2026, 12, 31, 12, 0, 0), key(2026, 12, 31, 23, 59, 59),
+                             key(2026, 1, 1, 0, 0, 1), key(2026, 5, 3, 1, 2, 3), key(2026, 11, 25, 13, 45, 10),
+                             key(1999, 10, 10, 10, 10, 10), key(2049, 12, 31, 0, 30, 0), key(1950, 1, 1, 11, 59, 59),
+                             key(1901, 2, 28, 22, 0, 0)};
+    for (qint64 v : values) {
+        const QString text = r.format(v);
+        const QByteArray bytes = [&] { QByteArray b; r.appendFormatted(b, v); return b; }();
+        const QByteArray context = (r.shortDateFormat() + u" | " + r.longTimeFormat() + u" | " + text).toUtf8();
+        QVERIFY2(AnsiCodec::toUnicode(bytes) == text, context.constData()); // nothing lost to "?"
+        QVERIFY2(r.parseExact(text) == v, context.constData());
+        QVERIFY2(r.parse(text) == v, context.constData());
+        QVERIFY2(r.parseExact(bytes) == v, context.constData());
+        QVERIFY2(r.parse(bytes) == v, context.constData());
+        QCOMPARE(r.format(*r.parse(bytes)), text);
+    }
+}
+
+void tst_RegionalSettings::patternsCleaned_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("text");
+    const qint64 v = key(2026, 12, 11, 14, 29, 18);
+    QTest::newRow("zone in brackets") << "es_ES" << "d/M/yyyy" << "H:mm:ss" << v << "11/12/2026 14:29:18";
+    QTest::newRow("zone after a comma") << "be_BY" << "d.MM.yyyy" << "HH:mm:ss" << v << "11.12.2026 14:29:18";
+    QTest::newRow("zone first") << "zh_CN" << "yyyy/M/d" << "HH:mm:ss" << v << "2026/12/11 14:29:18";
+    QTest::newRow("literal after the year") << "hu_HU" << "yyyy. MM. dd." << "H:mm:ss" << v << "2026. 12. 11. 14:29:18";
+    QTest::newRow("AM/PM first, words outside the code page") << "ko_KR" << "yyyy. M. d." << "HH:mm:ss" << v << "2026. 12. 11. 14:29:18";
+    QTest::newRow("words in the time") << "fr_CA" << "yyyy-MM-dd" << "HH 'h' mm 'min' ss 's'" << v << "2026-12-11 14 h 29 min 18 s";
+    QTest::newRow("period of the day") << "zh_TW" << "yyyy/M/d" << "Bh:mm:ss" << v << "2026/12/11 PM2:29:18";
+    QTest::newRow("Cyrillic letters") << "bg_BG" << "dd/MM/yyyy" << "HH:mm:ss" << v << "11/12/2026 14:29:18";
+    QTest::newRow("Japanese") << "ja_JP" << "yyyy/MM/dd" << "HH:mm:ss" << v << "2026/12/11 14:29:18";
+    QTest::newRow("direction marks") << "ar_EG" << "d/M/yyyy" << "h:mm:ss AP" << v << "11/12/2026 2:29:18 PM";
+}
+
+void tst_RegionalSettings::patternsCleaned()
+{
+    QFETCH(QString, locale);
+    QFETCH(qint64, value);
+    const RegionalSettings r = RegionalSettings::fromLocaleName(locale);
+    QTEST(r.shortDateFormat(), "date");
+    QTEST(r.longTimeFormat(), "time");
+    QTEST(r.format(value), "text");
+}
+
+void tst_RegionalSettings::exactReading_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("exact");
+    QTest::newRow("as written") << "it_IT" << "05/03/2026 14:29:18" << true;
+    QTest::newRow("the date alone") << "it_IT" << "05/03/2026" << true;
+    QTest::newRow("no leading zero") << "it_IT" << "5/3/2026 14:29:18" << false;
+    QTest::newRow("midnight written out") << "it_IT" << "05/03/2026 00:00:00" << false;
+    QTest::newRow("without seconds") << "it_IT" << "05/03/2026 14:29" << false;
+    QTest::newRow("blank before") << "it_IT" << " 05/03/2026" << false;
+    QTest::newRow("American, as written") << "en_US" << "3/5/2026 2:29:18 PM" << true;
+    QTest::newRow("American, leading zero") << "en_US" << "03/05/2026 2:29:18 PM" << false;
+    QTest::newRow("American, 24-hour") << "en_US" << "3/5/2026 14:29:18" << false;
+    QTest::newRow("American, no marker") << "en_US" << "3/5/2026 2:29:18" << false;
+    QTest::newRow("day and month swapped") << "en_US" << "25/03/2026" << false;
+}
+
+void tst_RegionalSettings::exactReading()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(bool, exact);
+    const RegionalSettings r = RegionalSettings::fromLocaleName(locale);
+    QCOMPARE(r.parseExact(text).has_value(), exact);
+    QCOMPARE(r.parseExact(AnsiCodec::fromUnicode(text)).has_value(), exact);
+    if (exact)
+        QCOMPARE(r.format(*r.parseExact(text)), text);
 }
 
 void tst_RegionalSettings::parsesLeniently_data()
