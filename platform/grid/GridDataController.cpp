@@ -67,7 +67,7 @@ void GridDataController::dataSetScrolled()
     setFocus(rowOfRecord(id), false);
 }
 
-void GridDataController::recordChanged(const MemField *field)
+void GridDataController::recordChanged(const MemField *)
 {
     if (m_focusedRow >= 0)
         emit rowChanged(m_focusedRow);
@@ -84,7 +84,7 @@ void GridDataController::recordInserted(int position)
     emit rowsReset();
 }
 
-void GridDataController::recordRemoved(int position, unsigned recordId)
+void GridDataController::recordRemoved(int, unsigned recordId)
 {
     eraseRecord(recordId);
     rebuildGroups(true);
