@@ -27,16 +27,39 @@ void GridDataController::setDataSource(DataSource *source)
 
 // --- notices from the table ----------------------------------------------------------------
 
+namespace {
+
+// Keys name fields of the table they were made for: the same names in the new table, if any.
+std::vector<GridSortKey> rebound(const std::vector<GridSortKey> &keys, const MemTable *table)
+{
+    std::vector<GridSortKey> result;
+    for (const GridSortKey &key : keys) {
+        if (const MemField *field = table ? table->findField(key.field->fieldName()) : nullptr)
+            result.push_back({field, key.order});
+    }
+    return result;
+}
+
+} // namespace
+
 void GridDataController::activeChanged()
 {
-    if (table() != m_boundTable) {
-        // Keys name fields of the table they were made for.
+    if (table() == m_boundTable)
+        return;
+    // The old table is still whole here (a table tells its sources from its destructor).
+    if (m_boundTable) {
+        m_sortKeys = rebound(m_sortKeys, table());
+        m_groupKeys = rebound(m_groupKeys, table());
+    } else {
         m_sortKeys.clear();
         m_groupKeys.clear();
-        m_groups.clear();
-        m_rows.clear();
-        m_boundTable = table();
     }
+    m_groups.clear();
+    m_rows.clear();
+    m_records.clear();
+    m_indexesValid = false;
+    m_boundTable = table();
+    emit tableChanged();
 }
 
 void GridDataController::dataSetChanged()

@@ -5,6 +5,7 @@
 #include "platform/memdata/DataLink.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <set>
@@ -96,6 +97,8 @@ public:
     qsizetype bytesUsed() const;
 
 Q_SIGNALS:
+    // The data source shows another table, or none: fields of the old one are no longer valid.
+    void tableChanged();
     // Rows, groups or their order may all differ.
     void rowsReset();
     // The shown values of a row changed.
@@ -168,6 +171,6 @@ private:
 
     int m_focusedRow = -1;
     quint32 m_focusedRecord;
-    const MemTable *m_boundTable = nullptr;
+    QPointer<const MemTable> m_boundTable; // null also once that table is gone
     bool m_movingCursor = false;
 };
