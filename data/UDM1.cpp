@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <algorithm>
 #include <vector>
 
@@ -61,28 +62,6 @@ public:
 private:
     QByteArrayView m_text;
     qsizetype m_pos = 0;
-};
-
-// Events off and views suspended for the length of a reading, whatever way it ends.
-class QuietTable
-{
-public:
-    explicit QuietTable(MemTable *table) : m_table(table)
-    {
-        m_table->setEventsEnabled(false);
-        m_table->disableControls();
-    }
-    ~QuietTable()
-    {
-        if (m_table->state() == MemTable::State::Insert)
-            m_table->cancel();
-        m_table->setEventsEnabled(true);
-        m_table->first();
-        m_table->enableControls();
-    }
-
-private:
-    MemTable *m_table;
 };
 
 QString nativePath(const QString &fileName) { return QDir::toNativeSeparators(fileName); }
@@ -161,13 +140,8 @@ void TDM1::DataModuleCreate()
 
 void TDM1::DataModuleDestroy()
 {
-    try {
-        SaveArchive(ProgramFolder + ArchiveFileName);
-    } catch (...) {
-        ScadData->close();
-        throw;
-    }
-    ScadData->close();
+    const auto closeStore = qScopeGuard([table = ScadData] { table->close(); });
+    SaveArchive(ProgramFolder + ArchiveFileName);
 }
 
 void TDM1::ScadDataAfterInsert()
@@ -235,7 +209,16 @@ void TDM1::ReadArchive(QByteArrayView content)
     if (!lines.next(&line))
         return;
 
-    QuietTable quiet(ScadData);
+    // Events off and views suspended for the length of a reading, whatever way it ends.
+    ScadData->setEventsEnabled(false);
+    ScadData->disableControls();
+    const auto resume = qScopeGuard([table = ScadData] {
+        if (table->state() == MemTable::State::Insert)
+            table->cancel();
+        table->setEventsEnabled(true);
+        table->first();
+        table->enableControls();
+    });
     ScadData->close();
     ScadData->open();
 
@@ -321,10 +304,7 @@ void TDM1::SaveArchive(const QString &fileName)
 bool TDM1::WriteArchive(QIODevice &out)
 {
     ScadData->disableControls();
-    struct Resume {
-        MemTable *t;
-        ~Resume() { t->enableControls(); }
-    } resume{ScadData};
+    const auto resume = qScopeGuard([table = ScadData] { table->enableControls(); });
 
     std::vector<const MemField *> columns;
     for (int i = 0; i < ScadData->fieldCount(); ++i) {

@@ -18,6 +18,8 @@
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
 
+#include <QScopedValueRollback>
+
 void GridBandedTableView::rebuildFilterSource()
 {
     const MemTable *table = m_controller->table();
@@ -112,14 +114,10 @@ QString GridBandedTableView::filterText() const
 
 void GridBandedTableView::setFilterCriteria(const FilterCriteria &criteria)
 {
-    const FilterCriteria old = m_filter;
-    m_filter = criteria;
-    try {
-        installFilter();
-    } catch (...) {
-        m_filter = old;
-        throw;
-    }
+    // A filter that does not fit is refused and leaves the one before.
+    QScopedValueRollback keep(m_filter, criteria);
+    installFilter();
+    keep.commit();
     updateFilterBox();
     viewport()->update();
     emit filterChanged();

@@ -5,6 +5,8 @@
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 #include <numeric>
 
@@ -713,14 +715,8 @@ void GridDataController::setFocus(int row, bool moveCursor)
     if (id != NoRecord)
         m_focusedRecord = id;
     if (moveCursor && id != NoRecord && isActive() && table()->currentRecordId() != id) {
-        m_movingCursor = true;
-        try {
-            table()->moveTo(table()->positionOf(id));
-        } catch (...) {
-            m_movingCursor = false;
-            throw;
-        }
-        m_movingCursor = false;
+        const QScopedValueRollback moving(m_movingCursor, true);
+        table()->moveTo(table()->positionOf(id));
     }
     if (row == m_focusedRow)
         return;
