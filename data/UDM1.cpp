@@ -130,18 +130,17 @@ void TDM1::DataModuleCreate()
 
 void TDM1::DataModuleDestroy()
 {
+    const auto closeStore = qScopeGuard([table = ScadData] { table->close(); });
     try {
         SaveArchive(ProgramFolder + ArchiveFileName);
     } catch (...) {
         m_journal.reset(); // kept for the next start
-        ScadData->close();
         throw;
     }
     if (m_journal) {
         m_journal->discard();
         m_journal.reset();
     }
-    ScadData->close();
 }
 
 // --- the change journal ----------------------------------------------------------------------
@@ -442,10 +441,7 @@ void TDM1::keepPrevious(const QString &fileName, const QString &previousName, bo
 bool TDM1::WriteArchive(QIODevice &out)
 {
     ScadData->disableControls();
-    struct Resume {
-        MemTable *t;
-        ~Resume() { t->enableControls(); }
-    } resume{ScadData};
+    const auto resume = qScopeGuard([table = ScadData] { table->enableControls(); });
 
     std::vector<const MemField *> columns;
     for (int i = 0; i < ScadData->fieldCount(); ++i) {

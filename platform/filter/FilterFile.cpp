@@ -182,7 +182,8 @@ private:
             return FilterValue(QVariant(), display);
         if (type == QLatin1String("integer") && kind == FilterFieldKind::Integer && v.isDouble()) {
             const double d = v.toDouble();
-            if (d != double(qint64(d)) || d > double(LargestJsonInteger) || d < -double(LargestJsonInteger))
+            // The range first: converting a double outside qint64 is undefined.
+            if (!(d <= double(LargestJsonInteger) && d >= -double(LargestJsonInteger)) || d != double(qint64(d)))
                 throw Damaged();
             return FilterValue(QVariant::fromValue(qint64(d)), display);
         }

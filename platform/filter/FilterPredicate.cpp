@@ -416,8 +416,11 @@ private:
             break;
         case QMetaType::Double: {
             const double d = value.toDouble();
-            ok = d == double(qint64(d));
-            n = qint64(d);
+            // 2^63 is exact as a double; outside [-2^63, 2^63) the conversion is undefined.
+            constexpr double Limit = 9223372036854775808.0;
+            ok = d >= -Limit && d < Limit && d == double(qint64(d));
+            if (ok)
+                n = qint64(d);
             break;
         }
         case QMetaType::QString:

@@ -78,6 +78,7 @@ GridBandedTableView::GridBandedTableView(QWidget *parent)
     connect(m_filterBox, &GridFilterBox::removeRequested, this, &GridBandedTableView::clearFilter);
     connect(m_filterBox, &GridFilterBox::enabledToggled, this, &GridBandedTableView::setFilterEnabled);
     connect(m_filterBox, &GridFilterBox::customizeRequested, this, &GridBandedTableView::showFilterBuilder);
+    connect(m_controller, &GridDataController::tableChanged, this, &GridBandedTableView::bindColumns);
     connect(m_controller, &GridDataController::rowsReset, this, &GridBandedTableView::onRowsReset);
     connect(m_controller, &GridDataController::focusedRowChanged, this, &GridBandedTableView::onFocusedRowChanged);
     connect(m_controller, &GridDataController::rowChanged, viewport(), qOverload<>(&QWidget::update));
@@ -90,7 +91,7 @@ GridBandedTableView::~GridBandedTableView() = default;
 void GridBandedTableView::setDataSource(DataSource *source)
 {
     m_controller->setDataSource(source);
-    bindColumns();
+    bindColumns(); // also when the table stays the same
 }
 
 DataSource *GridBandedTableView::dataSource() const

@@ -19,6 +19,8 @@
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 
 int conditionsOn(const FilterGroup &group, int column)
@@ -130,14 +132,10 @@ QString GridBandedTableView::filterText() const
 
 void GridBandedTableView::setFilterCriteria(const FilterCriteria &criteria)
 {
-    const FilterCriteria old = m_filter;
-    m_filter = criteria;
-    try {
-        installFilter();
-    } catch (...) {
-        m_filter = old;
-        throw;
-    }
+    // A filter that does not fit is refused and leaves the one before.
+    QScopedValueRollback keep(m_filter, criteria);
+    installFilter();
+    keep.commit();
     updateFilterBox();
     viewport()->update();
     emit filterChanged();

@@ -5,7 +5,7 @@
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
 
-#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <numeric>
 
@@ -28,16 +28,39 @@ void GridDataController::setDataSource(DataSource *source)
 
 // --- notices from the table ----------------------------------------------------------------
 
+namespace {
+
+// Keys name fields of the table they were made for: the same names in the new table, if any.
+std::vector<GridSortKey> rebound(const std::vector<GridSortKey> &keys, const MemTable *table)
+{
+    std::vector<GridSortKey> result;
+    for (const GridSortKey &key : keys) {
+        if (const MemField *field = table ? table->findField(key.field->fieldName()) : nullptr)
+            result.push_back({field, key.order});
+    }
+    return result;
+}
+
+} // namespace
+
 void GridDataController::activeChanged()
 {
-    if (table() != m_boundTable) {
-        // Keys name fields of the table they were made for.
+    if (table() == m_boundTable)
+        return;
+    // The old table is still whole here (a table tells its sources from its destructor).
+    if (m_boundTable) {
+        m_sortKeys = rebound(m_sortKeys, table());
+        m_groupKeys = rebound(m_groupKeys, table());
+    } else {
         m_sortKeys.clear();
         m_groupKeys.clear();
-        m_groups.clear();
-        m_rows.clear();
-        m_boundTable = table();
     }
+    m_groups.clear();
+    m_rows.clear();
+    m_records.clear();
+    m_indexesValid = false;
+    m_boundTable = table();
+    emit tableChanged();
 }
 
 void GridDataController::dataSetChanged()
@@ -72,7 +95,7 @@ void GridDataController::dataSetScrolled()
     setFocus(rowOfRecord(id), false);
 }
 
-void GridDataController::recordChanged(const MemField *field)
+void GridDataController::recordChanged(const MemField *)
 {
     if (m_focusedRow >= 0)
         emit rowChanged(m_focusedRow);
@@ -92,7 +115,7 @@ void GridDataController::recordInserted(int position)
     emit rowsReset();
 }
 
-void GridDataController::recordRemoved(int position, unsigned recordId)
+void GridDataController::recordRemoved(int, unsigned recordId)
 {
     // The table's cursor is on the next record in store order; the focus goes instead to the
     // row that now stands where the deleted one stood on screen.
@@ -717,8 +740,7 @@ void GridDataController::moveCursorTo(quint32 recordId)
 {
     if (!isActive() || table()->currentRecordId() == recordId)
         return;
-    m_movingCursor = true;
-    const auto done = qScopeGuard([this] { m_movingCursor = false; });
+    const QScopedValueRollback moving(m_movingCursor, true);
     table()->moveTo(table()->positionOf(recordId));
 }
 

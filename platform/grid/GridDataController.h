@@ -6,6 +6,7 @@
 #include "platform/memdata/DataLink.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <set>
@@ -105,6 +106,8 @@ public:
     qsizetype bytesUsed() const;
 
 Q_SIGNALS:
+    // The data source shows another table, or none: fields of the old one are no longer valid.
+    void tableChanged();
     // Rows, groups or their order may all differ.
     void rowsReset();
     // The shown values of a row changed.
@@ -185,6 +188,6 @@ private:
     int m_focusedRow = -1;
     quint32 m_focusedRecord;                       // NoRecord unless a record row has the focus
     std::string m_focusedGroupPath;                // empty unless a group row has the focus
-    const MemTable *m_boundTable = nullptr;
+    QPointer<const MemTable> m_boundTable; // null also once that table is gone
     bool m_movingCursor = false;
 };

@@ -29,14 +29,14 @@ protected:
     // The cursor moved to another record (or to a record begun by append).
     virtual void dataSetScrolled() {}
     // A value of the current record changed; field is null when the whole record did.
-    virtual void recordChanged(const MemField *field) {}
+    virtual void recordChanged(const MemField * /*field*/) {}
     virtual void stateChanged() {}
     // Sent just before a post: a control holding an unwritten value writes it now.
     virtual void updateRecord() {}
     // Finer notices for views that keep their own order of the records.
-    virtual void recordInserted(int position) { dataSetChanged(); }
-    virtual void recordRemoved(int position, unsigned recordId) { dataSetChanged(); }
-    virtual void recordUpdated(int position) { dataSetChanged(); }
+    virtual void recordInserted(int /*position*/) { dataSetChanged(); }
+    virtual void recordRemoved(int /*position*/, unsigned /*recordId*/) { dataSetChanged(); }
+    virtual void recordUpdated(int /*position*/) { dataSetChanged(); }
 
 private:
     friend class DataSource;

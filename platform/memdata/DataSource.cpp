@@ -23,8 +23,15 @@ void DataSource::setTable(MemTable *table)
     m_table = table;
     if (m_table)
         m_table->addSource(this);
-    notify(Notice::Active);
-    notify(Notice::DataSet);
+    notify(DataNotice::Active);
+    notify(DataNotice::DataSet);
+}
+
+void DataSource::tableDestroyed()
+{
+    m_table = nullptr;
+    notify(DataNotice::Active);
+    notify(DataNotice::DataSet);
 }
 
 bool DataSource::edit()
@@ -49,22 +56,22 @@ void DataSource::removeLink(DataLink *link)
     m_links.erase(std::remove(m_links.begin(), m_links.end(), link), m_links.end());
 }
 
-void DataSource::notify(Notice notice, const MemField *field, int position, unsigned id)
+void DataSource::notify(DataNotice notice, const MemField *field, int position, unsigned id)
 {
     const std::vector<DataLink *> links = m_links;
     for (DataLink *link : links) {
         if (std::find(m_links.begin(), m_links.end(), link) == m_links.end())
             continue;
         switch (notice) {
-        case Notice::Active: link->activeChanged(); break;
-        case Notice::DataSet: link->dataSetChanged(); break;
-        case Notice::Scrolled: link->dataSetScrolled(); break;
-        case Notice::Record: link->recordChanged(field); break;
-        case Notice::State: link->stateChanged(); break;
-        case Notice::UpdateRecord: link->updateRecord(); break;
-        case Notice::Inserted: link->recordInserted(position); break;
-        case Notice::Removed: link->recordRemoved(position, id); break;
-        case Notice::Updated: link->recordUpdated(position); break;
+        case DataNotice::Active: link->activeChanged(); break;
+        case DataNotice::DataSet: link->dataSetChanged(); break;
+        case DataNotice::Scrolled: link->dataSetScrolled(); break;
+        case DataNotice::Record: link->recordChanged(field); break;
+        case DataNotice::State: link->stateChanged(); break;
+        case DataNotice::UpdateRecord: link->updateRecord(); break;
+        case DataNotice::Inserted: link->recordInserted(position); break;
+        case DataNotice::Removed: link->recordRemoved(position, id); break;
+        case DataNotice::Updated: link->recordUpdated(position); break;
         }
     }
 }

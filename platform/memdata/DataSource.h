@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/memdata/DataNotice.h"
+
 #include <QObject>
 #include <QPointer>
 #include <vector>
@@ -30,10 +32,10 @@ public:
 private:
     friend class DataLink;
     friend class MemTable;
-    enum class Notice { Active, DataSet, Scrolled, Record, State, UpdateRecord, Inserted, Removed, Updated };
-    void notify(Notice notice, const MemField *field = nullptr, int position = -1, unsigned id = 0);
+    void notify(DataNotice notice, const MemField *field = nullptr, int position = -1, unsigned id = 0);
     void addLink(DataLink *link);
     void removeLink(DataLink *link);
+    void tableDestroyed();
 
     QPointer<MemTable> m_table;
     std::vector<DataLink *> m_links;

@@ -14,9 +14,6 @@
 
 namespace {
 
-using Notice = int;
-// Mirrors DataSource::Notice; kept as plain numbers so the header needs no DataSource.
-enum : Notice { NActive, NDataSet, NScrolled, NRecord, NState, NUpdateRecord, NInserted, NRemoved, NUpdated };
 
 constexpr qint64 NullNumber = DateTimeKey::Null;
 
@@ -35,8 +32,11 @@ MemTable::MemTable(QObject *parent) : QObject(parent)
 
 MemTable::~MemTable()
 {
-    for (DataSource *source : m_sources)
-        source->m_table = nullptr;
+    // Sources, and the views behind them, must not keep fields or records of a table that is gone.
+    const std::vector<DataSource *> sources = std::move(m_sources);
+    m_sources.clear();
+    for (DataSource *source : sources)
+        source->tableDestroyed();
 }
 
 MemField *MemTable::addField(const QString &name, FieldKind kind, int size)
@@ -77,7 +77,7 @@ void MemTable::setState(State state)
     if (m_state == state)
         return;
     m_state = state;
-    notify(NState);
+    notify(DataNotice::State);
     Q_EMIT stateChanged();
 }
 
@@ -104,8 +104,8 @@ void MemTable::open()
         return;
     clearRecords();
     m_state = State::Browse;
-    notify(NActive);
-    notify(NDataSet);
+    notify(DataNotice::Active);
+    notify(DataNotice::DataSet);
     Q_EMIT stateChanged();
 }
 
@@ -115,8 +115,8 @@ void MemTable::close()
         return;
     clearRecords();
     m_state = State::Inactive;
-    notify(NActive);
-    notify(NDataSet);
+    notify(DataNotice::Active);
+    notify(DataNotice::DataSet);
     Q_EMIT stateChanged();
 }
 
@@ -138,7 +138,7 @@ void MemTable::checkBrowseMode()
     checkActive();
     if (m_state != State::Edit && m_state != State::Insert)
         return;
-    notify(NUpdateRecord);
+    notify(DataNotice::UpdateRecord);
     if (m_modified)
         postPending();
     else
@@ -153,7 +153,7 @@ void MemTable::append()
     m_pos = recordCount();
     m_eof = m_bof = true;
     setState(State::Insert);
-    notify(NScrolled);
+    notify(DataNotice::Scrolled);
     if (m_eventsEnabled && m_afterInsert)
         m_afterInsert();
 }
@@ -176,7 +176,7 @@ void MemTable::post()
     checkActive();
     if (m_state != State::Edit && m_state != State::Insert)
         return;
-    notify(NUpdateRecord);
+    notify(DataNotice::UpdateRecord);
     postPending();
 }
 
@@ -201,7 +201,7 @@ void MemTable::postPending()
         m_modified = false;
         m_pendingId = Bookmark::NoRecord;
         setState(State::Browse);
-        notify(NInserted, nullptr, m_pos, id);
+        notify(DataNotice::Inserted, nullptr, m_pos, id);
         for (RecordObserver *observer : std::vector<RecordObserver *>(m_observers))
             observer->recordPosted(*this, m_pos, id, true);
     } else {
@@ -211,7 +211,7 @@ void MemTable::postPending()
         m_modified = false;
         m_pendingId = Bookmark::NoRecord;
         setState(State::Browse);
-        notify(NUpdated, nullptr, m_pos);
+        notify(DataNotice::Updated, nullptr, m_pos);
         for (RecordObserver *observer : std::vector<RecordObserver *>(m_observers))
             observer->recordPosted(*this, m_pos, id, false);
     }
@@ -236,9 +236,9 @@ void MemTable::cancelPending()
     }
     setState(State::Browse);
     if (inserting)
-        notify(NScrolled);
+        notify(DataNotice::Scrolled);
     else
-        notify(NRecord);
+        notify(DataNotice::Record);
 }
 
 void MemTable::remove()
@@ -264,7 +264,7 @@ void MemTable::remove()
     m_indexDirty = true;
     m_pos = std::min(removedAt, recordCount() - 1);
     m_eof = m_bof = isEmpty();
-    notify(NRemoved, nullptr, removedAt, id);
+    notify(DataNotice::Removed, nullptr, removedAt, id);
     for (RecordObserver *observer : std::vector<RecordObserver *>(m_observers))
         observer->recordRemoved(*this, removedAt, id);
 }
@@ -272,7 +272,7 @@ void MemTable::remove()
 void MemTable::refresh()
 {
     checkBrowseMode();
-    notify(NDataSet);
+    notify(DataNotice::DataSet);
 }
 
 Bookmark MemTable::bookmark() const
@@ -307,7 +307,7 @@ void MemTable::moveTo(int position)
     if (position == m_pos)
         return;
     m_pos = position;
-    notify(NScrolled);
+    notify(DataNotice::Scrolled);
 }
 
 void MemTable::first()
@@ -317,7 +317,7 @@ void MemTable::first()
     m_eof = isEmpty();
     if (!isEmpty() && m_pos != 0) {
         m_pos = 0;
-        notify(NScrolled);
+        notify(DataNotice::Scrolled);
     }
 }
 
@@ -328,7 +328,7 @@ void MemTable::last()
     m_bof = isEmpty();
     if (!isEmpty() && m_pos != recordCount() - 1) {
         m_pos = recordCount() - 1;
-        notify(NScrolled);
+        notify(DataNotice::Scrolled);
     }
 }
 
@@ -338,7 +338,7 @@ void MemTable::next()
     if (m_pos + 1 < recordCount()) {
         ++m_pos;
         m_eof = m_bof = false;
-        notify(NScrolled);
+        notify(DataNotice::Scrolled);
     } else {
         m_eof = true;
     }
@@ -350,7 +350,7 @@ void MemTable::prior()
     if (m_pos > 0) {
         --m_pos;
         m_eof = m_bof = false;
-        notify(NScrolled);
+        notify(DataNotice::Scrolled);
     } else {
         m_bof = true;
     }
@@ -366,7 +366,7 @@ void MemTable::enableControls()
     if (m_disableCount == 0)
         return;
     if (--m_disableCount == 0)
-        notify(NDataSet);
+        notify(DataNotice::DataSet);
 }
 
 // --- record images ---------------------------------------------------------------------------
@@ -429,7 +429,7 @@ void MemTable::appendBatch(RecordBatch &batch)
     m_pos = recordCount() - 1;
     m_eof = m_bof = false;
     m_indexDirty = true;
-    notify(NDataSet);
+    notify(DataNotice::DataSet);
 }
 
 const char *MemTable::currentImage() const
@@ -503,7 +503,7 @@ void MemTable::checkEditing(const MemField *field) const
 void MemTable::afterWrite(const MemField *field)
 {
     m_modified = true;
-    notify(NRecord, field);
+    notify(DataNotice::Record, field);
 }
 
 void MemTable::setFieldAnsi(const MemField *field, QByteArrayView bytes)
@@ -683,13 +683,13 @@ void MemTable::removeSource(DataSource *source)
     m_sources.erase(std::remove(m_sources.begin(), m_sources.end(), source), m_sources.end());
 }
 
-void MemTable::notify(int notice, const MemField *field, int position, quint32 id)
+void MemTable::notify(DataNotice notice, const MemField *field, int position, quint32 id)
 {
-    if (m_disableCount > 0 && notice != NUpdateRecord)
+    if (m_disableCount > 0 && notice != DataNotice::UpdateRecord)
         return;
     const std::vector<DataSource *> sources = m_sources;
     for (DataSource *source : sources) {
         if (std::find(m_sources.begin(), m_sources.end(), source) != m_sources.end())
-            source->notify(DataSource::Notice(notice), field, position, id);
+            source->notify(notice, field, position, id);
     }
 }

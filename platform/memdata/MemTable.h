@@ -14,6 +14,7 @@
 #include <vector>
 
 class DataSource;
+enum class DataNotice;
 class MemField;
 class RecordObserver;
 class RecordBatch;
@@ -133,7 +134,7 @@ private:
     const char *storePending();
     void setState(State state);
     void afterWrite(const MemField *field);
-    void notify(int notice, const MemField *field = nullptr, int position = -1, quint32 id = 0);
+    void notify(DataNotice notice, const MemField *field = nullptr, int position = -1, quint32 id = 0);
     void postPending();
     void cancelPending();
     void ensurePositions() const;

@@ -182,7 +182,12 @@ void tst_Program::crashInsideTheSave()
 {
     QVERIFY(writeAll(archive(), kLoneLf));
     QProcessEnvironment env = offscreen();
+#ifdef SANITIZER_RUNTIME
+    // A program built with AddressSanitizer wants its runtime first among the preloaded libraries.
+    env.insert("LD_PRELOAD", SANITIZER_RUNTIME ":" CRASH_LIBRARY);
+#else
     env.insert("LD_PRELOAD", CRASH_LIBRARY);
+#endif
     env.insert("CRASH_ON_WRITE_IN", m_dir->path());
     QProcess p;
     start(p, env);

@@ -67,8 +67,8 @@ public:
         }
     }
 
-    qint64 integer(int row, int column) const override { return m_rows.at(row).numero.toLongLong(); }
-    qint64 dateTimeKey(int row, int column) const override
+    qint64 integer(int row, int) const override { return m_rows.at(row).numero.toLongLong(); }
+    qint64 dateTimeKey(int row, int) const override
     {
         return FilterDateKey::fromDateTime(m_rows.at(row).data.toDateTime());
     }

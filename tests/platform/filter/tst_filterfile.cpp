@@ -147,6 +147,9 @@ void TestFilterFile::refusesFiles_data()
     QTest::newRow("fractional integer")
         << withRoot(R"({"operator": "and", "items": [{"column": "Numero", "operator": "equal", "values": [{"integer": 1.5}]}]})")
         << damaged;
+    QTest::newRow("integer out of range")
+        << withRoot(R"({"operator": "and", "items": [{"column": "Numero", "operator": "equal", "values": [{"integer": 1e30}]}]})")
+        << damaged;
     QTest::newRow("impossible date")
         << withRoot(R"({"operator": "and", "items": [{"column": "Data", "operator": "equal", "values": [{"date": "2024-02-30"}]}]})")
         << damaged;

@@ -330,6 +330,9 @@ void TestFilterPredicate::conditionsThatDoNotFitAreRefused_data()
     QTest::newRow("integer from letters") << single(TableSource::Numero, Op::Equal, values({QStringLiteral("abc")}))
                                           << invalid;
     QTest::newRow("integer from fraction") << single(TableSource::Numero, Op::Less, values({2.5})) << invalid;
+    QTest::newRow("integer out of range") << single(TableSource::Numero, Op::Equal, values({1e30})) << invalid;
+    QTest::newRow("integer at 2^63") << single(TableSource::Numero, Op::Equal, values({9223372036854775808.0})) << invalid;
+    QTest::newRow("integer from NaN") << single(TableSource::Numero, Op::Equal, values({qQNaN()})) << invalid;
     QTest::newRow("integer less than blank") << single(TableSource::Numero, Op::Less, values({QVariant()})) << invalid;
     QTest::newRow("impossible date") << single(TableSource::Data, Op::Equal, values({QStringLiteral("2024-02-31")}))
                                      << invalid;

@@ -6,6 +6,7 @@
 #include "platform/grid/GridFilterSource.h"
 #include "platform/memdata/Bookmark.h"
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -76,6 +77,8 @@ private Q_SLOTS:
     void cursorIntoCollapsedGroupExpandsIt();
     void tableChanges_data();
     void tableChanges();
+    void incrementalOrderMatchesFullSort_data();
+    void incrementalOrderMatchesFullSort();
     void filter();
     void filterPredicate_data();
     void filterPredicate();
@@ -469,6 +472,67 @@ void TestGridDataController::tableChanges()
     QCOMPARE(rowsOf(f, c).value(c.focusedRow()), focused);
     if (c.rowKind(c.focusedRow()) == RowKind::Record)
         QCOMPARE(c.focusedRecordId(), f.table.currentRecordId());
+}
+
+void TestGridDataController::incrementalOrderMatchesFullSort_data()
+{
+    QTest::addColumn<QString>("groups");
+    QTest::addColumn<QString>("sort");
+    QTest::addColumn<quint32>("seed");
+    QTest::newRow("sorted") << "" << "Nome+" << 1u;
+    QTest::newRow("two keys") << "" << "PR-,Quando+" << 2u;
+    QTest::newRow("grouped and sorted") << "PR+" << "Nome-,Quando-" << 3u;
+    QTest::newRow("two levels") << "PR+,Localita-" << "Nome+" << 4u;
+}
+
+// Records inserted, edited and deleted one by one land where a sort from scratch puts them.
+void TestGridDataController::incrementalOrderMatchesFullSort()
+{
+    QFETCH(QString, groups);
+    QFETCH(QString, sort);
+    QFETCH(quint32, seed);
+    GridFixture f(calls);
+    GridDataController incremental;
+    incremental.setDataSource(&f.source);
+    incremental.setGroupKeys(keysOf(f, groups));
+    incremental.setSortKeys(keysOf(f, sort));
+
+    // Few distinct values, so that ties (broken by store order) are common.
+    const QStringList names{"rossi", "Rossi", "Àlfa", "alfa", "bianchi", "", "zeta"};
+    const QStringList provs{"MI", "TO", "", "RM"};
+    const QStringList towns{"Milano", "Torino", ""};
+    const QStringList dates{"2024-03-01", "2023-01-05", "", "2024-03-02"};
+    QRandomGenerator random(seed);
+    const auto pick = [&random](const QStringList &values) { return values.at(int(random.bounded(values.size()))); };
+    const auto record = [&] { return QStringList{pick(names), pick(provs), pick(towns), pick(dates)}.join('|'); };
+    for (int edit = 0; edit < 300; ++edit) {
+        const int action = f.table.isEmpty() ? 0 : int(random.bounded(3));
+        if (action == 0) {
+            f.add(record());
+            continue;
+        }
+        f.table.moveTo(int(random.bounded(f.table.recordCount())));
+        if (action == 1) {
+            f.table.edit();
+            f.set(record());
+            f.table.post();
+        } else {
+            f.table.remove();
+        }
+    }
+
+    GridDataController full;
+    full.setDataSource(&f.source);
+    full.setGroupKeys(keysOf(f, groups));
+    full.setSortKeys(keysOf(f, sort));
+    QCOMPARE(incremental.recordCount(), f.table.recordCount());
+    const auto order = [&f](const GridDataController &c) {
+        QStringList ids;
+        for (int i = 0; i < c.recordCount(); ++i)
+            ids << QString::number(c.recordIdAt(i)) + ' ' + f.nameOf(c.recordIdAt(i));
+        return ids;
+    };
+    QCOMPARE(order(incremental), order(full));
 }
 
 void TestGridDataController::filter()

@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
+#include <memory>
 
 using RowKind = GridDataController::RowKind;
 
@@ -166,6 +167,7 @@ private Q_SLOTS:
     void builderStartsOnAShownColumn();
     void customDialogOkKeepsWhatItCannotShow_data();
     void customDialogOkKeepsWhatItCannotShow();
+    void tableSwapRebindsFilteredGroupedView();
 };
 
 void TestGridFilter::firstWindowShowsItalianTexts()
@@ -510,6 +512,41 @@ void TestGridFilter::customDialogOkKeepsWhatItCannotShow()
     f.pick("(Personalizza...)");
     QVERIFY2(f.view->filterCriteria() == criteria, qPrintable(f.view->filterText()));
     QCOMPARE(f.shownNames(), shown);
+}
+
+void TestGridFilter::tableSwapRebindsFilteredGroupedView()
+{
+    FilterFixture f;
+    GridDataController *controller = f.view->controller();
+    controller->groupBy(f.data.town, 0);
+    f.filterBy("PR", "MI");
+
+    auto other = std::make_unique<GridFixture>(QStringList{
+        "gialli|MI|Milano|2021-02-02|", "blu|TO|Torino|2021-02-03|", "rosa|MI|Lodi|2021-02-04|"});
+    const auto shown = [&] {
+        QStringList names;
+        for (int i = 0; i < controller->recordCount(); ++i)
+            names << other->nameOf(controller->recordIdAt(i));
+        return names;
+    };
+
+    f.data.source.setTable(&other->table);
+    for (int i = 0; i < f.view->columnCount(); ++i)
+        QCOMPARE(f.view->column(i)->field(), other->fieldNamed(f.view->column(i)->fieldName()));
+    QCOMPARE(controller->groupKeys().size(), size_t(1));
+    QCOMPARE(controller->groupKeys().front().field, other->town);
+    QCOMPARE(shown(), (QStringList{"rosa", "gialli"}));
+    QCOMPARE(f.view->filterText(), QString("PR e' uguale a 'MI'"));
+    QVERIFY(PaintedTexts::of(f.port()).contains("Localita : Lodi"));
+
+    other.reset();
+    QVERIFY(!f.data.source.table());
+    for (int i = 0; i < f.view->columnCount(); ++i)
+        QVERIFY(!f.view->column(i)->field());
+    QVERIFY(controller->groupKeys().empty());
+    QCOMPARE(controller->rowCount(), 0);
+    QVERIFY(!f.view->filterSource());
+    PaintedTexts::of(f.port()); // nothing of the table that is gone is read
 }
 
 QTEST_MAIN(TestGridFilter)
