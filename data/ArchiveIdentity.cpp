@@ -54,6 +54,8 @@ void ArchiveIdentity::Builder::add(QByteArrayView bytes)
     const uchar *p = reinterpret_cast<const uchar *>(bytes.data());
     const uchar *const end = p + bytes.size();
     m_total += bytes.size();
+    if (bytes.isEmpty())
+        return; // no data pointer to copy from
     auto stripe = [this](const uchar *s) {
         m_v[0] = round(m_v[0], read64(s));
         m_v[1] = round(m_v[1], read64(s + 8));
@@ -73,7 +75,8 @@ void ArchiveIdentity::Builder::add(QByteArrayView bytes)
     for (; end - p >= 32; p += 32)
         stripe(p);
     m_pendingSize = int(end - p);
-    std::memcpy(m_pending, p, size_t(m_pendingSize));
+    if (m_pendingSize > 0)
+        std::memcpy(m_pending, p, size_t(m_pendingSize));
 }
 
 ArchiveIdentity ArchiveIdentity::Builder::result() const
