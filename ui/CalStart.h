@@ -86,6 +86,8 @@ private:
     void createStyles();
     void createColumns();
     void printHtml(bool allRows);
+    // The line above the printed table: what it is, when, how many calls and under which filter.
+    QString printHeading(bool allRows) const;
     void openDocument(const QString &name);
 };
 
