@@ -22,7 +22,9 @@
 #include "platform/grid/GridSummaryGroup.h"
 #include "platform/grid/GridSummaryItem.h"
 #include "platform/grid/GridViewOptions.h"
+#include "platform/grid/GridDataController.h"
 #include "platform/memdata/DataSource.h"
+#include "platform/memdata/DateTimeKey.h"
 #include "platform/memdata/MemTable.h"
 
 #include <QFileInfo>
@@ -36,7 +38,7 @@
 
 TFFMAIN *FFMAIN = nullptr;
 
-const QString TFFMAIN::MakerAddress = QStringLiteral("https://callistro.example.org");
+const QString TFFMAIN::MakerAddress = QStringLiteral("http://callistro.example");
 const QString TFFMAIN::MakerCredit = QStringLiteral("Callistro - archivio delle chiamate di assistenza");
 
 namespace {
@@ -112,7 +114,7 @@ TFFMAIN::~TFFMAIN() = default;
 
 void TFFMAIN::createTopBar()
 {
-    Panel1 = panel(this, "Panel1", 3, QPalette::Light);
+    Panel1 = panel(this, "Panel1", 3, QPalette::Midlight);
     Panel1->setFixedHeight(89);
     auto *row = layoutInside<QHBoxLayout>(Panel1);
     Image1 = new QLabel(Panel1);
@@ -121,7 +123,7 @@ void TFFMAIN::createTopBar()
     Image1->setPixmap(banner());
     Image1->setAccessibleName(QStringLiteral("CALLISTRO")); // the banner's painted title
     Image1->setMinimumWidth(1);
-    Panel8 = panel(Panel1, "Panel8", 1, QPalette::Light);
+    Panel8 = panel(Panel1, "Panel8", 1, QPalette::Midlight);
     Panel8->setFixedWidth(168);
     row->addWidget(Image1, 1);
     row->addWidget(Panel8);
@@ -147,7 +149,7 @@ void TFFMAIN::createTopBar()
 
 void TFFMAIN::createBottomBar()
 {
-    Panel2 = panel(this, "Panel2", 3, QPalette::Light);
+    Panel2 = panel(this, "Panel2", 3, QPalette::Midlight);
     Panel2->setFixedHeight(49);
     auto *row = layoutInside<QHBoxLayout>(Panel2);
 
@@ -196,14 +198,14 @@ void TFFMAIN::createBottomBar()
 
 void TFFMAIN::createWorkArea()
 {
-    Panel3 = panel(this, "Panel3", 3, QPalette::Light);
+    Panel3 = panel(this, "Panel3", 3, QPalette::Midlight);
     Panel3->setBorderWidth(1);
     auto *fill = layoutInside<QHBoxLayout>(Panel3);
-    Panel6 = panel(Panel3, "Panel6", 1, QPalette::Light, Bevel::Lowered, Bevel::Lowered);
+    Panel6 = panel(Panel3, "Panel6", 1, QPalette::Midlight, Bevel::Lowered, Bevel::Lowered);
     fill->addWidget(Panel6);
     auto *row = layoutInside<QHBoxLayout>(Panel6);
     createGrid();
-    Panel5 = panel(Panel6, "Panel5", 2, QPalette::Light);
+    Panel5 = panel(Panel6, "Panel5", 2, QPalette::Midlight);
     Panel5->setSingleBorder(true);
     Panel5->setFixedWidth(142);
     row->addWidget(cxGrid1, 1);
@@ -224,10 +226,10 @@ void TFFMAIN::createStyles()
         s->setTextColor(text);
         return s;
     };
-    cxStyle1 = style("cxStyle1", pal.color(QPalette::Light), "MS Sans Serif", 11, false, pal.color(QPalette::WindowText));
-    cxStyle3 = style("cxStyle3", pal.color(QPalette::Light), "Tahoma", 12, true, QColor(0, 128, 0));
+    cxStyle1 = style("cxStyle1", pal.color(QPalette::Midlight), "MS Sans Serif", 11, false, pal.color(QPalette::WindowText));
+    cxStyle3 = style("cxStyle3", pal.color(QPalette::Midlight), "Tahoma", 12, true, QColor(0, 128, 0));
     cxStyle10 = style("cxStyle10", pal.color(QPalette::Base), "HE_TERMINAL", 12, false, darkBlue);
-    cxStyle13 = style("cxStyle13", pal.color(QPalette::Light), "Tahoma", 12, true, darkBlue);
+    cxStyle13 = style("cxStyle13", pal.color(QPalette::Midlight), "Tahoma", 12, true, darkBlue);
     cxStyle14 = style("cxStyle14", pal.color(QPalette::ToolTipBase), "HE_TERMINAL", 12, false, darkBlue);
 }
 
@@ -426,8 +428,27 @@ void TFFMAIN::printHtml(bool allRows)
 {
     if (DM1->ScadData->recordCount() == 0)
         return;
-    GridHtmlExport::exportToFile(ProgramFolder + PrintFileName, cxGrid1, true, allRows, QStringLiteral("html"));
+    GridHtmlExport::exportToFile(ProgramFolder + PrintFileName, cxGrid1, true, allRows, QStringLiteral("html"),
+                                 printHeading(allRows));
     ShellOpen(PrintFileName, QString(), ProgramFolder, ShowNormal);
+}
+
+QString TFFMAIN::printHeading(bool allRows) const
+{
+    const MemTable *store = DM1->ScadData;
+    QStringList parts{QStringLiteral("Chiamate di assistenza tecnica"),
+                      store->regionalSettings().format(DateTimeKey::fromDateTime(QDateTime::currentDateTime()))};
+    const GridBandedTableView *v = cxGrid1DBTableView1;
+    if (allRows) {
+        const int calls = v->controller()->recordCount();
+        parts << QString::number(calls) + (calls == 1 ? QStringLiteral(" chiamata") : QStringLiteral(" chiamate"));
+    } else {
+        parts << QStringLiteral("chiamata selezionata");
+    }
+    const QString filter = v->isFilterEnabled() ? v->filterText() : QString();
+    if (!filter.isEmpty())
+        parts << QStringLiteral("Filtro: ") + filter;
+    return parts.join(QStringLiteral(" - "));
 }
 
 void TFFMAIN::BBHelpClick()

@@ -87,6 +87,8 @@ private:
     void createColumns();
     bool hasCurrentCall() const;
     void printHtml(bool allRows);
+    // The line above the printed table: what it is, when, how many calls and under which filter.
+    QString printHeading(bool allRows) const;
     void openDocument(const QString &name);
 };
 

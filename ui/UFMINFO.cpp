@@ -2,9 +2,11 @@
 
 #include "app/ShellOpen.h"
 #include "platform/editors/BevelPanel.h"
+#include "platform/editors/FontFaces.h"
 #include "platform/editors/HyperLinkEdit.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -17,16 +19,9 @@ namespace {
 constexpr int ShowMaximized = 3;
 }
 
-const QString TFFINFO::DocumentationAddress = QStringLiteral("https://callistro.example.org/documentazione");
+const QString TFFINFO::DocumentationAddress = QStringLiteral("http://callistro.example/documentazione");
 
 namespace {
-
-QFont pixelFont(const QString &family, int pixels)
-{
-    QFont f(family);
-    f.setPixelSize(pixels);
-    return f;
-}
 
 BevelPanel *panel(QWidget *parent, const char *name, BevelPanel::Bevel inner, BevelPanel::Bevel outer, QPalette::ColorRole role)
 {
@@ -44,14 +39,14 @@ TFFINFO::TFFINFO(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("FFINFO"));
     setWindowTitle(QStringLiteral("DOCUMENTAZIONE - INFORMATIVE"));
     setModal(true);
-    setFont(pixelFont(QStringLiteral("DejaVu Sans"), 11));
+    setFont(FontFaces::font(QStringLiteral("MS Sans Serif"), 11));
     resize(391, 150);
 
     using B = BevelPanel::Bevel;
-    Panel1 = panel(this, "Panel1", B::Raised, B::Lowered, QPalette::Light);
+    Panel1 = panel(this, "Panel1", B::Raised, B::Lowered, QPalette::Midlight);
     Panel1->setFixedHeight(9);
     Panel3 = panel(this, "Panel3", B::Lowered, B::Raised, QPalette::Button);
-    Panel2 = panel(this, "Panel2", B::Raised, B::Lowered, QPalette::Light);
+    Panel2 = panel(this, "Panel2", B::Raised, B::Lowered, QPalette::Midlight);
     Panel2->setFixedHeight(39);
 
     auto *layout = new QVBoxLayout(this);
@@ -66,7 +61,11 @@ TFFINFO::TFFINFO(QWidget *parent) : QDialog(parent)
     Memo1->setAcceptRichText(false);
     Memo1->setFrameShape(QFrame::Panel);
     Memo1->setFrameShadow(QFrame::Raised);
-    Memo1->setFont(pixelFont(QStringLiteral("DejaVu Serif"), 19));
+    Memo1->setFont(FontFaces::font(QStringLiteral("Times New Roman"), 19));
+    // The four lines are laid out to fit whole: no wrapping, no scroll bars.
+    Memo1->setLineWrapMode(QTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette pal = Memo1->palette();
     pal.setColor(QPalette::Base, QColor(242, 240, 227));
     pal.setColor(QPalette::Text, QColor(117, 117, 117));
@@ -104,4 +103,14 @@ void TFFINFO::showEvent(QShowEvent *event)
         move(frame.topLeft());
     }
     QDialog::showEvent(event);
+}
+
+void TFFINFO::keyPressEvent(QKeyEvent *event)
+{
+    // The window has no button to cancel with: only its close box closes it.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

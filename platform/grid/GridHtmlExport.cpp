@@ -217,8 +217,9 @@ private:
 class PageWriter
 {
 public:
-    PageWriter(const GridBandedTableView *view, const QString &fileName)
-        : m_view(view), m_controller(view->controller()), m_file(fileName), m_title(QFileInfo(fileName).absoluteFilePath())
+    PageWriter(const GridBandedTableView *view, const QString &fileName, const QString &heading)
+        : m_view(view), m_controller(view->controller()), m_file(fileName), m_title(QFileInfo(fileName).absoluteFilePath()),
+          m_heading(heading)
     {
         // A folder that takes no new file still lets a writable page be written over, in place.
         m_file.setDirectWriteFallback(true);
@@ -251,6 +252,10 @@ public:
     {
         const int level = m_controller->groupLevel(group);
         const int indentRight = m_geometry->indentRight(level);
+        // A group row starts the block of the record that follows it.
+        if (m_bodyHasRecord)
+            closeBody();
+        openBody();
         m_buffer += "<tr class=\"g\">";
         if (indentRight > 0)
             m_buffer += cellOpen(m_indentClass, 0, indentRight) + "&nbsp;</td>";
@@ -260,6 +265,7 @@ public:
 
     void finish()
     {
+        closeBody();
         m_buffer += "</table>\n</body>\n</html>\n";
         flush();
         if (!m_file.commit())
@@ -272,6 +278,22 @@ private:
         int column;
         QByteArray open; // the cell's start tag
     };
+
+    // Each record is one block that a printed page never splits, with the group rows before it
+    // and the footers after it.
+    void openBody()
+    {
+        if (!m_bodyOpen)
+            m_buffer += "<tbody class=\"c\">\n";
+        m_bodyOpen = true;
+    }
+    void closeBody()
+    {
+        if (m_bodyOpen)
+            m_buffer += "</tbody>\n";
+        m_bodyOpen = false;
+        m_bodyHasRecord = false;
+    }
 
     [[noreturn]] void fail()
     {
@@ -340,8 +362,15 @@ private:
         std::swap(headers, m_buffer);
         writeHeaderRows();
         std::swap(headers, m_buffer);
+        const double zoom = std::min(1.0, double(GridHtmlExport::PrintableWidth) / std::max(m_geometry->width(), 1));
         m_buffer += "<style type=\"text/css\">\n"
                     "body{margin:8px;background-color:#ffffff}\n"
+                    "p.heading{margin:0 0 6px 0;font-family:sans-serif;font-size:14px;font-weight:bold}\n"
+                    "thead{display:table-header-group}\n"
+                    "tbody.c,table.grid tr{break-inside:avoid;page-break-inside:avoid}\n"
+                    "@page{size:landscape;margin:8mm}\n"
+                    "@media print{body{margin:0;zoom:" + QByteArray::number(zoom, 'f', 4) + "}"
+                    "*{-webkit-print-color-adjust:exact;print-color-adjust:exact}}\n"
                     "table.grid{border:0;border-collapse:collapse;border-spacing:0;table-layout:fixed;width:"
                   + number(m_geometry->width()) + "px}\n"
                     "table.grid td{white-space:nowrap;overflow:hidden;padding:0 2px;"
@@ -351,11 +380,13 @@ private:
                     "tr.r{height:" + number(m.recordLineHeight) + "px}\n"
                     "tr.g{height:" + number(m.groupRowHeight) + "px}\n"
                     "tr.f{height:" + number(m.footerHeight) + "px}\n"
-                  + m_styles.css() + "</style>\n</head>\n<body>\n"
-                    "<table class=\"grid\" border=\"0\" cellspacing=\"0\" cellpadding=\"0\">\n<colgroup>";
+                  + m_styles.css() + "</style>\n</head>\n<body>\n";
+        if (!m_heading.isEmpty())
+            m_buffer += "<p class=\"heading\">" + m_heading.toHtmlEscaped().toUtf8() + "</p>\n";
+        m_buffer += "<table class=\"grid\" border=\"0\" cellspacing=\"0\" cellpadding=\"0\">\n<colgroup>";
         for (int i = 0; i < m_geometry->tableColumnCount(); ++i)
             m_buffer += "<col style=\"width:" + number(m_geometry->tableColumnWidth(i)) + "px\"/>";
-        m_buffer += "</colgroup>\n" + headers;
+        m_buffer += "</colgroup>\n<thead>\n" + headers + "</thead>\n";
     }
 
     // Band headers, then the column headers as many lines deep as a record, the group indent
@@ -402,6 +433,10 @@ private:
     void writeRecord(int row)
     {
         const int indent = m_geometry->indentRight(m_geometry->layout().groupLevels());
+        if (m_bodyHasRecord)
+            closeBody();
+        openBody();
+        m_bodyHasRecord = true;
         for (size_t l = 0; l < m_recordLines.size(); ++l) {
             m_buffer += l == 0 ? "<tr class=\"r\" data-first=\"1\">" : "<tr class=\"r\">";
             if (l == 0 && indent > 0)
@@ -430,6 +465,7 @@ private:
                 cells.push_back(m_geometry->cell(c));
         }
         std::sort(cells.begin(), cells.end(), [](const Piece &a, const Piece &b) { return a.left < b.left; });
+        openBody(); // with the group's last record
         m_buffer += "<tr class=\"f\">";
         if (indent > 0)
             m_buffer += cellOpen(m_indentClass, 0, indent) + "&nbsp;</td>";
@@ -446,6 +482,9 @@ private:
     const GridDataController *m_controller;
     QSaveFile m_file;
     QString m_title;
+    QString m_heading;
+    bool m_bodyOpen = false;
+    bool m_bodyHasRecord = false;
     QByteArray m_buffer;
     std::unique_ptr<PageGeometry> m_geometry;
     StyleSheet m_styles;
@@ -526,7 +565,7 @@ QString GridHtmlExport::outputFileName(const QString &fileName, const QString &e
 }
 
 void GridHtmlExport::exportToFile(const QString &fileName, GridControl *grid, bool expandGroups, bool allRows,
-                                  const QString &extension)
+                                  const QString &extension, const QString &heading)
 {
     if (!grid || !grid->level())
         throw DataError(ComponentTexts::text(GridTexts::ExportActiveLevelMissing));
@@ -536,7 +575,7 @@ void GridHtmlExport::exportToFile(const QString &fileName, GridControl *grid, bo
     GridDataController *c = view->controller();
 
     // The file first: when it cannot be made, the grid stays as it was.
-    PageWriter writer(view, outputFileName(fileName, extension));
+    PageWriter writer(view, outputFileName(fileName, extension), heading);
     if (allRows && expandGroups)
         c->setAllGroupsExpanded(true);
     if (allRows) {

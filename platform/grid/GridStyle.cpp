@@ -1,5 +1,7 @@
 #include "GridStyle.h"
 
+#include "platform/editors/FontFaces.h"
+
 GridStyle::GridStyle(QObject *parent) : QObject(parent) {}
 
 void GridStyle::setBackground(const QColor &colour)
@@ -28,15 +30,5 @@ void GridStyle::setFont(const QString &face, int pixelSize, bool bold)
 
 QFont GridStyle::fontFor(const QString &face, int pixelSize, bool bold)
 {
-    QString family = face;
-    // The terminal face is a fixed-pitch screen font; the dialog faces are plain sans serifs.
-    if (face.compare(QLatin1String("HE_TERMINAL"), Qt::CaseInsensitive) == 0)
-        family = QStringLiteral("DejaVu Sans Mono");
-    else if (face.compare(QLatin1String("Tahoma"), Qt::CaseInsensitive) == 0
-             || face.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0)
-        family = QStringLiteral("DejaVu Sans");
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
+    return FontFaces::font(face, pixelSize, bold);
 }

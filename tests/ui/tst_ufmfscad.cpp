@@ -1120,13 +1120,13 @@ void TestUFMFSCAD::fontsAndColours()
     TFMFSCAD &d = p.create();
     struct Look { QWidget *w; QString family; int pixels; QPalette::ColorRole role; QColor color; };
     const QList<Look> looks = {
-        {d.Label4, QStringLiteral("DejaVu Sans Mono"), 12, QPalette::WindowText, QColor(0, 128, 0)},
-        {d.EDITRagioneSociale, QStringLiteral("DejaVu Sans Mono"), 12, QPalette::Text, QColor(0, 0, 138)},
-        {d.CBEspletata, QStringLiteral("DejaVu Sans Mono"), 12, QPalette::Text, QColor(0, 0, 128)},
-        {d.EDataAcq, QStringLiteral("DejaVu Sans Mono"), 12, QPalette::Text, QColor(0, 0, 128)},
-        {d.MENote, QStringLiteral("DejaVu Sans Mono"), 12, QPalette::Text, QColor(0, 0, 128)},
-        {d.DEspletat, QStringLiteral("DejaVu Sans Mono"), 12, QPalette::WindowText, QColor(0, 0, 128)},
-        {d.BBInserisci, QStringLiteral("DejaVu Sans"), 15, QPalette::ButtonText, QColor()},
+        {d.Label4, QStringLiteral("Liberation Mono"), 12, QPalette::WindowText, QColor(0, 128, 0)},
+        {d.EDITRagioneSociale, QStringLiteral("Liberation Mono"), 12, QPalette::Text, QColor(0, 0, 138)},
+        {d.CBEspletata, QStringLiteral("Liberation Mono"), 12, QPalette::Text, QColor(0, 0, 128)},
+        {d.EDataAcq, QStringLiteral("Liberation Mono"), 12, QPalette::Text, QColor(0, 0, 128)},
+        {d.MENote, QStringLiteral("Liberation Mono"), 12, QPalette::Text, QColor(0, 0, 128)},
+        {d.DEspletat, QStringLiteral("Liberation Mono"), 12, QPalette::WindowText, QColor(0, 0, 128)},
+        {d.BBInserisci, QStringLiteral("Tahoma"), 15, QPalette::ButtonText, QColor()},
     };
     for (const Look &l : looks) {
         QCOMPARE(l.w->font().family(), l.family);

@@ -6,7 +6,11 @@
 #include "ui/UFMINFO.h"
 
 #include <QApplication>
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QScrollBar>
 #include <QFile>
 #include <QPushButton>
 #include <QScreen>
@@ -29,6 +33,9 @@ private Q_SLOTS:
     void documents_data();
     void documents();
     void linkOpensOnOneClick();
+    void memoShowsItsFourLinesWhole();
+    void escapeLeavesItOpen();
+    void stripsInTheLightEdgeColour();
 
 private:
     QStringList m_opened;
@@ -145,6 +152,56 @@ void tst_UFMINFO::linkOpensOnOneClick()
     QTest::mouseDClick(FFINFO->cxHyperLinkEdit4, Qt::LeftButton);
     QCOMPARE(m_opened.size(), 1); // the second press of a double click opens nothing
     FFINFO->hide();
+}
+
+void tst_UFMINFO::memoShowsItsFourLinesWhole()
+{
+    FFINFO->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FFINFO));
+    QTextEdit *memo = FFINFO->Memo1;
+    QCOMPARE(QFontInfo(memo->font()).family(), QString("Liberation Serif")); // Times New Roman's metrics
+    QCOMPARE(QFontInfo(memo->font()).pixelSize(), 19);
+    // Each line within the width the memo lays text out in, all four within its height.
+    const QFontMetricsF metrics(memo->font());
+    const qreal margin = memo->document()->documentMargin();
+    const qreal room = memo->viewport()->width() - 2 * margin;
+    for (const QString &line : memo->toPlainText().split(u'\n')) {
+        const qreal width = metrics.horizontalAdvance(line);
+        QVERIFY2(width <= room, qPrintable(QString("%1 > %2: %3").arg(width).arg(room).arg(line)));
+    }
+    QVERIFY(4 * metrics.lineSpacing() + 2 * margin <= memo->viewport()->height());
+    // And so the memo itself: one line a paragraph, nothing to scroll to.
+    for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next())
+        QCOMPARE(b.layout()->lineCount(), 1);
+    const QSizeF laidOut = memo->document()->documentLayout()->documentSize();
+    QVERIFY2(laidOut.height() <= memo->viewport()->height(), qPrintable(QString::number(laidOut.height())));
+    QVERIFY2(memo->document()->idealWidth() <= memo->viewport()->width(), qPrintable(QString::number(memo->document()->idealWidth())));
+    QVERIFY(!memo->verticalScrollBar()->isVisible());
+    QVERIFY(!memo->horizontalScrollBar()->isVisible());
+    QCOMPARE(memo->verticalScrollBar()->maximum(), 0);
+    FFINFO->hide();
+}
+
+void tst_UFMINFO::escapeLeavesItOpen()
+{
+    FFINFO->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FFINFO));
+    FFINFO->Memo1->setFocus();
+    QTest::keyClick(FFINFO->Memo1, Qt::Key_Escape);
+    QVERIFY(FFINFO->isVisible());
+    QTest::keyClick(FFINFO, Qt::Key_Escape);
+    QVERIFY(FFINFO->isVisible());
+    FFINFO->close(); // the close box
+    QVERIFY(!FFINFO->isVisible());
+}
+
+void tst_UFMINFO::stripsInTheLightEdgeColour()
+{
+    const QPalette &pal = FFINFO->palette();
+    QVERIFY(pal.color(QPalette::Midlight) != pal.color(QPalette::Light));
+    QCOMPARE(FFINFO->Panel1->color(), pal.color(QPalette::Midlight));
+    QCOMPARE(FFINFO->Panel2->color(), pal.color(QPalette::Midlight));
+    QCOMPARE(FFINFO->Panel3->color(), pal.color(QPalette::Button));
 }
 
 QTEST_MAIN(tst_UFMINFO)

@@ -3,7 +3,9 @@
 #include "platform/editors/OfficeButton.h"
 #include "platform/editors/TextLabel.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QTest>
 
 class TestEditorLooks : public QObject
@@ -13,6 +15,8 @@ class TestEditorLooks : public QObject
 private Q_SLOTS:
     void facesMapToInstalledFaces_data();
     void facesMapToInstalledFaces();
+    void everyFaceEndsInAnInstalledFace_data();
+    void everyFaceEndsInAnInstalledFace();
     void captionBoxIsAFixedWhiteBoxWithoutFocus();
     void labelPaintsItsOwnBackground();
     void officeButtonIsNeverTheDefault();
@@ -22,21 +26,58 @@ void TestEditorLooks::facesMapToInstalledFaces_data()
 {
     QTest::addColumn<QString>("face");
     QTest::addColumn<int>("pixels");
-    QTest::addColumn<QString>("family");
-    QTest::newRow("terminal") << QStringLiteral("HE_TERMINAL") << 12 << QStringLiteral("DejaVu Sans Mono");
-    QTest::newRow("tahoma") << QStringLiteral("Tahoma") << 15 << QStringLiteral("DejaVu Sans");
-    QTest::newRow("ms sans serif") << QStringLiteral("MS Sans Serif") << 11 << QStringLiteral("DejaVu Sans");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QString>("family"); // the face drawn with
+    QTest::addColumn<int>("drawn");      // the pixel size it is drawn at
+    // The terminal face: a monospace face at the form's size (its cell 7.2 pixels wide).
+    QTest::newRow("terminal") << QStringLiteral("HE_TERMINAL") << 12 << false << QStringLiteral("Liberation Mono") << 12;
+    QTest::newRow("tahoma") << QStringLiteral("Tahoma") << 15 << false << QStringLiteral("Tahoma") << 15;
+    QTest::newRow("tahoma bold") << QStringLiteral("Tahoma") << 12 << true << QStringLiteral("Tahoma") << 12;
+    // Wine's MS Sans Serif has fixed sizes: its 13-pixel cell holds 11-pixel characters.
+    QTest::newRow("ms sans serif") << QStringLiteral("MS Sans Serif") << 11 << false << QStringLiteral("MS Sans Serif") << 13;
+    QTest::newRow("ms sans serif, no such size") << QStringLiteral("MS Sans Serif") << 16 << false
+                                                 << QStringLiteral("Liberation Sans") << 16;
+    QTest::newRow("times new roman") << QStringLiteral("Times New Roman") << 19 << false
+                                     << QStringLiteral("Liberation Serif") << 19;
+    QTest::newRow("arial") << QStringLiteral("Arial") << 12 << false << QStringLiteral("Liberation Sans") << 12;
+    QTest::newRow("courier new") << QStringLiteral("Courier New") << 12 << false << QStringLiteral("Liberation Mono") << 12;
+    QTest::newRow("a face of its own") << QStringLiteral("DejaVu Serif") << 14 << false << QStringLiteral("DejaVu Serif") << 14;
 }
 
 void TestEditorLooks::facesMapToInstalledFaces()
 {
     QFETCH(QString, face);
     QFETCH(int, pixels);
+    QFETCH(bool, bold);
     QFETCH(QString, family);
-    const QFont font = FontFaces::font(face, pixels);
+    QFETCH(int, drawn);
+    const QFont font = FontFaces::font(face, pixels, bold);
     QCOMPARE(font.family(), family);
-    QCOMPARE(font.pixelSize(), pixels);
-    QCOMPARE(QFontInfo(font).family(), family);         // installed, not a stand-in
+    QCOMPARE(font.pixelSize(), drawn);
+    QCOMPARE(font.bold(), bold);
+    const QFontInfo info(font);
+    QVERIFY2(info.family() == family || info.family().startsWith(family + " ["), qPrintable(info.family()));
+    QCOMPARE(info.pixelSize(), drawn);
+    QCOMPARE(info.bold(), bold);
+    // The character height the form asked for.
+    if (!QFontDatabase::isScalable(family))
+        QCOMPARE(QFontMetrics(font).ascent(), pixels);
+}
+
+void TestEditorLooks::everyFaceEndsInAnInstalledFace_data()
+{
+    QTest::addColumn<QString>("face");
+    for (const char *face : {"HE_TERMINAL", "Tahoma", "MS Sans Serif", "Times New Roman", "Arial", "Courier New"})
+        QTest::newRow(face) << QString::fromLatin1(face);
+}
+
+void TestEditorLooks::everyFaceEndsInAnInstalledFace()
+{
+    QFETCH(QString, face);
+    const QStringList candidates = FontFaces::candidates(face);
+    QVERIFY(candidates.size() >= 2);
+    QVERIFY(candidates.constLast().startsWith("DejaVu"));
+    QVERIFY(QFontDatabase::hasFamily(candidates.constLast()));
 }
 
 void TestEditorLooks::captionBoxIsAFixedWhiteBoxWithoutFocus()

@@ -50,6 +50,8 @@ struct Page
         QString cls;
         bool first = false; // the first line of a record
         std::vector<Cell> cells;
+        QString section;    // thead or tbody
+        int body = -1;      // which tbody, counted from 0
     };
 
     QString title;
@@ -57,6 +59,8 @@ struct Page
     QString css;
     QString tableBorder;
     QString tableSpacing;
+    QString heading;
+    bool headingSeen = false;
     std::vector<int> columns;
     std::vector<Row> rows;
     QString error;
@@ -73,6 +77,8 @@ struct Page
         QByteArray bytes = file.readAll();
         bytes.replace("&nbsp;", "&#160;");
         QXmlStreamReader xml(bytes);
+        QString section;
+        int bodies = 0;
         while (!xml.atEnd()) {
             if (!xml.readNext() || !xml.isStartElement())
                 continue;
@@ -90,8 +96,15 @@ struct Page
             } else if (n == QLatin1String("col")) {
                 static const QRegularExpression width(QStringLiteral("width:(\\d+)px"));
                 page.columns.push_back(width.match(a.value("style")).captured(1).toInt());
+            } else if (n == QLatin1String("thead") || n == QLatin1String("tbody")) {
+                section = n;
+                bodies += n == QLatin1String("tbody");
+            } else if (n == QLatin1String("p") && a.value("class") == QLatin1String("heading")) {
+                page.headingSeen = true;
+                page.heading = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             } else if (n == QLatin1String("tr")) {
-                page.rows.push_back(Row{a.value("class").toString(), a.hasAttribute("data-first"), {}});
+                page.rows.push_back(Row{a.value("class").toString(), a.hasAttribute("data-first"), {}, section,
+                                        section == QLatin1String("tbody") ? bodies - 1 : -1});
             } else if (n == QLatin1String("td") && !page.rows.empty()) {
                 Cell c;
                 c.cls = a.value("class").toString();
@@ -174,9 +187,9 @@ struct ExportFixture : CallListFixture
 
     QString page() const { return dir.filePath("ChasLst.html"); }
 
-    Page print(bool allRows, bool expandGroups = true)
+    Page print(bool allRows, bool expandGroups = true, const QString &heading = QString())
     {
-        GridHtmlExport::exportToFile(page(), &grid, expandGroups, allRows, "html");
+        GridHtmlExport::exportToFile(page(), &grid, expandGroups, allRows, "html", heading);
         return Page::read(page());
     }
 
@@ -261,6 +274,8 @@ private Q_SLOTS:
     void cellsSpanAsOnScreen();
     void pageShapeAndStyles();
     void valuesAreEscaped();
+    void pagesForPaper_data();
+    void pagesForPaper();
     void unwritableTargetKeepsEarlierPage_data();
     void unwritableTargetKeepsEarlierPage();
     void secondPrintReplacesFirst();
@@ -620,6 +635,62 @@ void TestGridHtmlExport::valuesAreEscaped()
     QVERIFY(!raw.contains("<b>"));
     QVERIFY(!raw.contains("<i>"));
     QVERIFY(raw.contains("&lt;script&gt;"));
+}
+
+void TestGridHtmlExport::pagesForPaper_data()
+{
+    QTest::addColumn<bool>("allRows");
+    QTest::addColumn<QString>("groups");
+    QTest::addColumn<QString>("heading");
+    QTest::newRow("list") << true << "" << "Lista";
+    QTest::newRow("list grouped") << true << "PR" << "";
+    QTest::newRow("list grouped twice") << true << "PR Localita" << "Lista <b>x</b> & co";
+    QTest::newRow("selected, grouped") << false << "PR Localita" << "Uno";
+}
+
+void TestGridHtmlExport::pagesForPaper()
+{
+    QFETCH(bool, allRows);
+    QFETCH(QString, groups);
+    QFETCH(QString, heading);
+    ExportFixture f;
+    int level = 0;
+    for (const QString &g : groups.split(' ', Qt::SkipEmptyParts))
+        f.view->groupByColumn(f.view->columnByField(g), level++);
+    f.view->controller()->setAllGroupsExpanded(true);
+    f.focusRecord("neri");
+    const Page page = f.print(allRows, true, heading);
+    QVERIFY2(page.error.isEmpty(), qPrintable(page.error));
+
+    // The header rows repeat on every printed page: they and only they are the table's head.
+    for (const Page::Row &r : page.rows)
+        QCOMPARE(r.section == "thead", r.cls == "b" || r.cls == "h");
+    QCOMPARE(page.count("h"), 4);
+
+    // One block per record, its group rows before it and the footers closing groups after it.
+    std::map<int, QString> blocks;
+    for (const Page::Row &r : page.rows) {
+        if (r.section == "tbody")
+            blocks[r.body] += r.first ? QStringLiteral("R") : r.cls;
+    }
+    const QRegularExpression block(QStringLiteral("^g*Rrrrf*$"));
+    for (const auto &[index, shape] : blocks)
+        QVERIFY2(block.match(shape).hasMatch(), qPrintable(QString::number(index) + ": " + shape));
+    QCOMPARE(int(blocks.size()), f.printedNames(page).size());
+    QVERIFY(page.css.contains("tbody.c,table.grid tr{break-inside:avoid"));
+
+    // Landscape, and the table scaled to what such a page prints across.
+    QVERIFY(page.css.contains("@page{size:landscape"));
+    const int width = std::accumulate(page.columns.begin(), page.columns.end(), 0);
+    QVERIFY(width >= 1241);
+    const QString zoom = "zoom:" + QString::number(double(GridHtmlExport::PrintableWidth) / width, 'f', 4);
+    QVERIFY2(page.css.contains(zoom), qPrintable(zoom));
+
+    // The heading above the table, as plain text; none when none is given.
+    QCOMPARE(page.headingSeen, !heading.isEmpty());
+    QCOMPARE(page.heading, heading);
+    QVERIFY(!contents(f.page()).contains("<b>"));
+    QCOMPARE(page.title, QFileInfo(f.page()).absoluteFilePath());
 }
 
 void TestGridHtmlExport::unwritableTargetKeepsEarlierPage_data()
