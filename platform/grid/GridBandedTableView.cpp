@@ -10,6 +10,7 @@
 #include "GridStyle.h"
 #include "GridSummaryGroup.h"
 
+#include "platform/editors/CommandGuard.h"
 #include "platform/memdata/DataSource.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
@@ -900,11 +901,11 @@ void GridBandedTableView::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Delete:
         if (m_options.deleting)
-            deleteFocused();
+            CommandGuard::run([this] { deleteFocused(); });
         break;
     case Qt::Key_Insert:
         if (m_options.inserting && m_controller->table() && m_controller->table()->isActive())
-            m_controller->table()->append();
+            CommandGuard::run([this] { m_controller->table()->append(); });
         break;
     default:
         QAbstractScrollArea::keyPressEvent(event);

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QFile>
@@ -61,6 +62,8 @@ private Q_SLOTS:
     void printTheList();
     void printTheSelectedCall();
     void printThatCannotBeWritten();
+    void commandErrorEndsInTheErrorBox();
+    void editorThatCannotOpenShowsTheError();
     void printInARealBrowser();
     void cancella_data();
     void cancella();
@@ -507,6 +510,35 @@ void tst_CalStart::printThatCannotBeWritten()
     }
     QVERIFY(m_opened.isEmpty()); // the desktop is not asked
     QVERIFY(QDir().rmdir(ProgramFolder + PrintFileName));
+}
+
+void tst_CalStart::commandErrorEndsInTheErrorBox()
+{
+    addCalls(1);
+    QFile::remove(ProgramFolder + PrintFileName);
+    QVERIFY(QDir().mkdir(ProgramFolder + PrintFileName));
+    const auto removeFolder = qScopeGuard([] { QDir().rmdir(ProgramFolder + PrintFileName); });
+    FFMAIN->StampaHTMLselezione1->trigger();
+    QCOMPARE(m_boxes, QStringList{"tst_calstart|Can't create the export output file."});
+    QVERIFY(m_opened.isEmpty());
+    // The program goes on: the next command works.
+    QVERIFY(QDir().rmdir(ProgramFolder + PrintFileName));
+    FFMAIN->StampaHTMLselezione1->trigger();
+    QCOMPARE(m_opened, QStringList{"ChasLst.html"});
+    QCOMPARE(m_boxes.size(), 1);
+}
+
+void tst_CalStart::editorThatCannotOpenShowsTheError()
+{
+    DM1->ScadData->setAfterInsert([] { throw DataError("Archivio pieno"); });
+    const auto restore = qScopeGuard([] { DM1->ScadData->setAfterInsert([] { DM1->ScadDataAfterInsert(); }); });
+    QStringList boxesWhileOpen;
+    whileEditorOpen([&] { boxesWhileOpen = m_boxes; });
+    FFMAIN->BBInserisci->click();
+    QCOMPARE(boxesWhileOpen, QStringList{"tst_calstart|Archivio pieno."});
+    QVERIFY(!FMFSCAD->isVisible());
+    QCOMPARE(DM1->ScadData->state(), MemTable::State::Browse);
+    QCOMPARE(DM1->ScadData->recordCount(), 0);
 }
 
 void tst_CalStart::printInARealBrowser()

@@ -1,5 +1,6 @@
 #include "CallListFixture.h"
 
+#include "platform/editors/MessageBoxes.h"
 #include "platform/grid/GridBand.h"
 #include "platform/grid/GridBandedTableView.h"
 #include "platform/grid/GridColumn.h"
@@ -9,10 +10,12 @@
 #include "platform/grid/GridStyle.h"
 #include "platform/grid/GridSummaryGroup.h"
 #include "platform/texts/ComponentTexts.h"
+#include "platform/memdata/DataError.h"
 #include "platform/texts/GridTexts.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -75,6 +78,7 @@ private Q_SLOTS:
     void deleteKeys_data();
     void deleteKeys();
     void insertAndDoubleClickDoNothing();
+    void keyCommandErrorEndsInTheErrorBox();
     void quickCustomisationShowsHiddenColumn();
     void sizingAndMoving();
     void movingBands();
@@ -308,6 +312,25 @@ void TestGridView::insertAndDoubleClickDoNothing()
     QTest::mouseDClick(f.port(), Qt::LeftButton, {}, onCell);
     QCOMPARE(f.data.table.state(), MemTable::State::Browse);
     QCOMPARE(f.current(), QStringLiteral("Bianchi"));
+}
+
+void TestGridView::keyCommandErrorEndsInTheErrorBox()
+{
+    ViewFixture f;
+    GridViewOptions o = f.view->options();
+    o.inserting = true;
+    f.view->setOptions(o);
+    f.data.table.setAfterInsert([] { throw DataError(QStringLiteral("Archivio pieno")); });
+    QStringList boxes;
+    MessageBoxes::setAnswerer([&boxes](MessageBoxes::Kind kind, const QString &, const QString &text) {
+        boxes << QString::number(int(kind)) + u'|' + text;
+        return MessageBoxes::Answer::Ok;
+    });
+    const auto restore = qScopeGuard([] { MessageBoxes::setAnswerer({}); });
+    QTest::keyClick(f.view, Qt::Key_Insert);
+    QCOMPARE(boxes, QStringList{QString::number(int(MessageBoxes::Kind::Error)) + "|Archivio pieno."});
+    f.data.table.cancel();
+    QCOMPARE(f.data.table.recordCount(), calls.size());
 }
 
 void TestGridView::quickCustomisationShowsHiddenColumn()
