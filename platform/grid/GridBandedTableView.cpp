@@ -11,6 +11,7 @@
 #include "GridSummaryGroup.h"
 
 #include "platform/editors/CommandGuard.h"
+#include "platform/editors/MessageBoxes.h"
 #include "platform/memdata/DataSource.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
@@ -19,7 +20,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -839,9 +839,8 @@ void GridBandedTableView::deleteFocused()
     if (row < 0 || m_controller->rowKind(row) != GridDataController::RowKind::Record || !m_controller->table())
         return;
     if (m_options.deletingConfirmation) {
-        const QMessageBox::StandardButton answer = QMessageBox::question(
-            this, ComponentTexts::text(GridTexts::DeleteConfirmationCaption), ComponentTexts::text(GridTexts::DeleteRecord));
-        if (answer != QMessageBox::Yes)
+        if (!MessageBoxes::confirm(ComponentTexts::text(GridTexts::DeleteRecord),
+                                   ComponentTexts::text(GridTexts::DeleteConfirmationCaption), this))
             return;
     }
     m_controller->setFocusedRow(row); // the cursor is on it already; make sure of it

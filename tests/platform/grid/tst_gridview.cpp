@@ -13,9 +13,11 @@
 #include "platform/memdata/DataError.h"
 #include "platform/texts/GridTexts.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -79,6 +81,8 @@ private Q_SLOTS:
     void deleteKeys();
     void insertAndDoubleClickDoNothing();
     void keyCommandErrorEndsInTheErrorBox();
+    void deleteAsksFirstWhenTold_data();
+    void deleteAsksFirstWhenTold();
     void quickCustomisationShowsHiddenColumn();
     void sizingAndMoving();
     void movingBands();
@@ -331,6 +335,41 @@ void TestGridView::keyCommandErrorEndsInTheErrorBox()
     QCOMPARE(boxes, QStringList{QString::number(int(MessageBoxes::Kind::Error)) + "|Archivio pieno."});
     f.data.table.cancel();
     QCOMPARE(f.data.table.recordCount(), calls.size());
+}
+
+void TestGridView::deleteAsksFirstWhenTold_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("no") << false;
+    QTest::newRow("yes") << true;
+}
+
+void TestGridView::deleteAsksFirstWhenTold()
+{
+    QFETCH(bool, yes);
+    ViewFixture f;
+    GridViewOptions o = f.view->options();
+    o.deletingConfirmation = true;
+    f.view->setOptions(o);
+    QStringList boxes;
+    MessageBoxes::setAnswerer([&boxes, yes](MessageBoxes::Kind kind, const QString &caption, const QString &text) {
+        boxes << QString::number(int(kind)) + u'|' + caption + u'|' + text;
+        return yes ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No;
+    });
+    const auto restore = qScopeGuard([] { MessageBoxes::setAnswerer({}); });
+    // A box shown past the answerer would wait for a click that never comes.
+    QTimer::singleShot(0, [&boxes] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            boxes << QStringLiteral("a box past the answerer");
+            w->close();
+        }
+    });
+    f.view->controller()->setFocusedRow(1);
+    const QString focused = f.current();
+    QTest::keyClick(f.view, Qt::Key_Delete);
+    QCOMPARE(boxes, QStringList{QString::number(int(MessageBoxes::Kind::Confirmation)) + "|Confirm|Delete record?"});
+    QCOMPARE(f.data.table.recordCount(), calls.size() - (yes ? 1 : 0));
+    QCOMPARE(f.shownNames().contains(focused), !yes);
 }
 
 void TestGridView::quickCustomisationShowsHiddenColumn()
