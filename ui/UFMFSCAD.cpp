@@ -4,6 +4,7 @@
 #include "platform/editors/BevelPanel.h"
 #include "platform/editors/CaptionBox.h"
 #include "platform/editors/CommandGuard.h"
+#include "platform/editors/DataBoundEditor.h"
 #include "platform/editors/DBComboBox.h"
 #include "platform/editors/DBDateEdit.h"
 #include "platform/editors/DBEdit.h"
@@ -247,12 +248,8 @@ void TFMFSCAD::bindControls()
         DataSource1->setTable(DM1->ScadData);
     const QList<QWidget *> bound = Panel2->findChildren<QWidget *>();
     for (QWidget *w : bound) {
-        if (auto *e = qobject_cast<DBEdit *>(w))
-            e->setDataSource(DataSource1);
-        else if (auto *c = qobject_cast<DBComboBox *>(w))
-            c->setDataSource(DataSource1);
-        else if (auto *d = qobject_cast<DBDateEdit *>(w))
-            d->setDataSource(DataSource1);
+        if (auto *editor = qobject_cast<DataBoundEditor *>(w))
+            editor->setDataSource(DataSource1);
     }
 }
 
