@@ -12,6 +12,7 @@
 
 #include "platform/editors/CommandGuard.h"
 #include "platform/editors/MessageBoxes.h"
+#include "platform/memdata/DataError.h"
 #include "platform/memdata/DataSource.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
@@ -91,7 +92,9 @@ GridBandedTableView::~GridBandedTableView() = default;
 void GridBandedTableView::setDataSource(DataSource *source)
 {
     m_controller->setDataSource(source);
-    bindColumns();
+    const QStringList unknown = bindColumns();
+    if (!unknown.isEmpty())
+        throw DataError(QStringLiteral("%1: Field '%2' not found").arg(m_controller->table()->objectName(), unknown.first()));
 }
 
 DataSource *GridBandedTableView::dataSource() const
@@ -99,12 +102,21 @@ DataSource *GridBandedTableView::dataSource() const
     return m_controller->dataSource();
 }
 
-void GridBandedTableView::bindColumns()
+QStringList GridBandedTableView::bindColumns()
 {
+    // A column bound to a field the table lacks is a mistake in the layout, never an empty column.
+    QStringList unknown;
     const MemTable *table = m_controller->table();
-    for (GridColumn *c : m_columns)
+    for (GridColumn *c : m_columns) {
         c->m_field = table ? table->findField(c->fieldName()) : nullptr;
+        if (table && !c->m_field && !c->fieldName().isEmpty()) {
+            qCritical("%s: column %s is bound to the unknown field %s", qPrintable(objectName()),
+                      qPrintable(c->objectName()), qPrintable(c->fieldName()));
+            unknown << c->fieldName();
+        }
+    }
     rebuildFilterSource();
+    return unknown;
 }
 
 GridBand *GridBandedTableView::createBand(const QString &name)

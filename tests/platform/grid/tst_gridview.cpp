@@ -81,6 +81,7 @@ private Q_SLOTS:
     void deleteKeys();
     void insertAndDoubleClickDoNothing();
     void keyCommandErrorEndsInTheErrorBox();
+    void unknownFieldIsAnError();
     void deleteAsksFirstWhenTold_data();
     void deleteAsksFirstWhenTold();
     void quickCustomisationShowsHiddenColumn();
@@ -335,6 +336,28 @@ void TestGridView::keyCommandErrorEndsInTheErrorBox()
     QCOMPARE(boxes, QStringList{QString::number(int(MessageBoxes::Kind::Error)) + "|Archivio pieno."});
     f.data.table.cancel();
     QCOMPARE(f.data.table.recordCount(), calls.size());
+}
+
+void TestGridView::unknownFieldIsAnError()
+{
+    GridFixture data(calls);
+    data.table.setObjectName(QStringLiteral("ScadData"));
+    GridControl grid;
+    GridBandedTableView *view = grid.createLevel(QStringLiteral("level"))->createBandedTableView(QStringLiteral("view"));
+    view->createBand();
+    GridColumn *known = view->createColumn(QStringLiteral("viewNome"));
+    known->setFieldName(QStringLiteral("Nome"));
+    GridColumn *unknown = view->createColumn(QStringLiteral("viewNmoe"));
+    unknown->setFieldName(QStringLiteral("Nmoe"));
+    QTest::ignoreMessage(QtCriticalMsg, "view: column viewNmoe is bound to the unknown field Nmoe");
+    try {
+        view->setDataSource(&data.source);
+        QFAIL("a column bound to no field was taken");
+    } catch (const DataError &e) {
+        QCOMPARE(e.message(), QStringLiteral("ScadData: Field 'Nmoe' not found"));
+    }
+    QVERIFY(known->field());
+    QVERIFY(!unknown->field());
 }
 
 void TestGridView::deleteAsksFirstWhenTold_data()
