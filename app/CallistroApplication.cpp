@@ -1,10 +1,8 @@
 #include "CallistroApplication.h"
 
-#include "platform/editors/MessageBoxes.h"
-#include "platform/memdata/DataError.h"
+#include "platform/editors/CommandGuard.h"
 
 #include <QIcon>
-#include <exception>
 
 CallistroApplication::CallistroApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -25,13 +23,5 @@ bool CallistroApplication::notify(QObject *receiver, QEvent *event)
 
 void CallistroApplication::guarded(const std::function<void()> &work)
 {
-    try {
-        work();
-    } catch (const DataError &e) {
-        MessageBoxes::showError(e.message());
-    } catch (const std::exception &e) {
-        MessageBoxes::showError(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        MessageBoxes::showError(QStringLiteral("Unknown error"));
-    }
+    CommandGuard::run(work);
 }

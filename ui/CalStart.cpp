@@ -6,6 +6,7 @@
 #include "app/ShellOpen.h"
 #include "data/UDM1.h"
 #include "platform/editors/BevelPanel.h"
+#include "platform/editors/CommandGuard.h"
 #include "platform/editors/FontFaces.h"
 #include "platform/editors/HyperLinkEdit.h"
 #include "platform/editors/MessageBoxes.h"
@@ -166,7 +167,9 @@ void TFFMAIN::createBottomBar()
     cxHyperLinkEdit3->setFont(FontFaces::font(QStringLiteral("MS Sans Serif"), 16));
     cxHyperLinkEdit3->setText(MakerAddress);
     connect(cxHyperLinkEdit3, &HyperLinkEdit::activated, this,
-            [](const QString &address) { ShellOpen(address, QString(), QString(), ShowMaximized); });
+            [](const QString &address) {
+                CommandGuard::run([&address] { ShellOpen(address, QString(), QString(), ShowMaximized); });
+            });
 
     StaticText2 = panel(Panel2, "StaticText2", 1, QPalette::Button, Bevel::None, Bevel::None);
     StaticText2->setFixedWidth(4);
@@ -180,7 +183,7 @@ void TFFMAIN::createBottomBar()
     BBHelp->setGeometry(8, 8, 73, 21);
     BBHelp->setFont(helpFont);
     BBHelp->setVisible(false);
-    connect(BBHelp, &QPushButton::clicked, this, &TFFMAIN::BBHelpClick);
+    connect(BBHelp, &QPushButton::clicked, this, CommandGuard::slot(this, &TFFMAIN::BBHelpClick));
     QFont infoFont = FontFaces::font(QStringLiteral("Tahoma"), 16);
     infoFont.setBold(true);
     BBInforma = new OfficeButton(QStringLiteral("i"), Panel7);
@@ -188,7 +191,7 @@ void TFFMAIN::createBottomBar()
     BBInforma->setGeometry(96, 8, 65, 21);
     BBInforma->setFont(infoFont);
     BBInforma->setVisible(false);
-    connect(BBInforma, &QPushButton::clicked, this, &TFFMAIN::BBInformaClick);
+    connect(BBInforma, &QPushButton::clicked, this, CommandGuard::slot(this, &TFFMAIN::BBInformaClick));
 
     row->addWidget(StaticText1, 1);
     row->addWidget(Panel4);
@@ -348,10 +351,10 @@ void TFFMAIN::createCommands()
     setTabOrder(BBModifica, BBCancella);
     setTabOrder(BBCancella, BBStampa);
     setTabOrder(BBStampa, BBEsci);
-    connect(BBInserisci, &QPushButton::clicked, this, &TFFMAIN::BBInserisciClick);
-    connect(BBModifica, &QPushButton::clicked, this, &TFFMAIN::BBModificaClick);
-    connect(BBCancella, &QPushButton::clicked, this, &TFFMAIN::BBCancellaClick);
-    connect(BBEsci, &QPushButton::clicked, this, &TFFMAIN::BBEsciClick);
+    connect(BBInserisci, &QPushButton::clicked, this, CommandGuard::slot(this, &TFFMAIN::BBInserisciClick));
+    connect(BBModifica, &QPushButton::clicked, this, CommandGuard::slot(this, &TFFMAIN::BBModificaClick));
+    connect(BBCancella, &QPushButton::clicked, this, CommandGuard::slot(this, &TFFMAIN::BBCancellaClick));
+    connect(BBEsci, &QPushButton::clicked, this, CommandGuard::slot(this, &TFFMAIN::BBEsciClick));
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -359,15 +362,15 @@ void TFFMAIN::createCommands()
     StampaHTMLselezione1->setObjectName(QStringLiteral("StampaHTMLselezione1"));
     StampaHTMLSelezione2 = PopupMenu1->addAction(QStringLiteral("Stampa HTML (chiamata selezionata)"));
     StampaHTMLSelezione2->setObjectName(QStringLiteral("StampaHTMLSelezione2"));
-    connect(StampaHTMLselezione1, &QAction::triggered, this, &TFFMAIN::StampaHTMLselezione1Click);
-    connect(StampaHTMLSelezione2, &QAction::triggered, this, &TFFMAIN::StampaHTMLSelezione2Click);
+    connect(StampaHTMLselezione1, &QAction::triggered, this, CommandGuard::slot(this, &TFFMAIN::StampaHTMLselezione1Click));
+    connect(StampaHTMLSelezione2, &QAction::triggered, this, CommandGuard::slot(this, &TFFMAIN::StampaHTMLSelezione2Click));
     BBStampa->setDropDownMenu(PopupMenu1);
 }
 
 void TFFMAIN::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FormShow();
+    CommandGuard::run([this] { FormShow(); });
 }
 
 void TFFMAIN::FormShow()

@@ -3,6 +3,8 @@
 #include "data/UDM1.h"
 #include "platform/editors/BevelPanel.h"
 #include "platform/editors/CaptionBox.h"
+#include "platform/editors/CommandGuard.h"
+#include "platform/editors/DataBoundEditor.h"
 #include "platform/editors/DBComboBox.h"
 #include "platform/editors/DBDateEdit.h"
 #include "platform/editors/DBEdit.h"
@@ -88,10 +90,12 @@ TFMFSCAD::TFMFSCAD(QWidget *parent) : QDialog(parent)
     bindControls();
 
     // Connected last: filling the choices while the dialog is built runs neither rule.
-    connect(CBEspletata, &DBComboBox::changed, this, [this] { CBEspletataPropertiesChange(CBEspletata); });
-    connect(CBInGaranzia, &DBComboBox::changed, this, [this] { CBInGaranziaPropertiesChange(CBInGaranzia); });
-    connect(BBInserisci, &QPushButton::clicked, this, [this] { Button1Click(BBInserisci); });
-    connect(BBEsci, &QPushButton::clicked, this, [this] { Button2Click(BBEsci); });
+    connect(CBEspletata, &DBComboBox::changed, this,
+            [this] { CommandGuard::run([this] { CBEspletataPropertiesChange(CBEspletata); }); });
+    connect(CBInGaranzia, &DBComboBox::changed, this,
+            [this] { CommandGuard::run([this] { CBInGaranziaPropertiesChange(CBInGaranzia); }); });
+    connect(BBInserisci, &QPushButton::clicked, this, [this] { CommandGuard::run([this] { Button1Click(BBInserisci); }); });
+    connect(BBEsci, &QPushButton::clicked, this, [this] { CommandGuard::run([this] { Button2Click(BBEsci); }); });
 }
 
 TFMFSCAD::~TFMFSCAD()
@@ -244,12 +248,8 @@ void TFMFSCAD::bindControls()
         DataSource1->setTable(DM1->ScadData);
     const QList<QWidget *> bound = Panel2->findChildren<QWidget *>();
     for (QWidget *w : bound) {
-        if (auto *e = qobject_cast<DBEdit *>(w))
-            e->setDataSource(DataSource1);
-        else if (auto *c = qobject_cast<DBComboBox *>(w))
-            c->setDataSource(DataSource1);
-        else if (auto *d = qobject_cast<DBDateEdit *>(w))
-            d->setDataSource(DataSource1);
+        if (auto *editor = qobject_cast<DataBoundEditor *>(w))
+            editor->setDataSource(DataSource1);
     }
 }
 
@@ -427,8 +427,9 @@ void TFMFSCAD::done(int result)
         }, Qt::QueuedConnection);
         return;
     }
-    FormClose(this);
-    QDialog::done(result);
+    // A close that fails leaves the dialog open, with the error shown.
+    if (CommandGuard::run([this] { FormClose(this); }))
+        QDialog::done(result);
 }
 
 void TFMFSCAD::reject()
@@ -442,7 +443,7 @@ void TFMFSCAD::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         ++m_openings;
-        FormShow(this);
+        CommandGuard::run([this] { FormShow(this); });
     }
 }
 
@@ -464,7 +465,7 @@ bool TFMFSCAD::eventFilter(QObject *watched, QEvent *event)
         auto *keyEvent = static_cast<QKeyEvent *>(event);
         int key = keyEvent->key();
         const QScopedValueRollback inFlight(m_keyInFlight, true);
-        DBComboBox3KeyDown(watched, key, keyEvent->modifiers());
+        CommandGuard::run([&] { DBComboBox3KeyDown(watched, key, keyEvent->modifiers()); });
     }
     return QDialog::eventFilter(watched, event);
 }

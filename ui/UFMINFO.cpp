@@ -2,6 +2,7 @@
 
 #include "app/ShellOpen.h"
 #include "platform/editors/BevelPanel.h"
+#include "platform/editors/CommandGuard.h"
 #include "platform/editors/FontFaces.h"
 #include "platform/editors/HyperLinkEdit.h"
 
@@ -90,7 +91,7 @@ TFFINFO::TFFINFO(QWidget *parent) : QDialog(parent)
     cxHyperLinkEdit4->setShadow(true);
     cxHyperLinkEdit4->setText(DocumentationAddress);
     connect(cxHyperLinkEdit4, &HyperLinkEdit::activated, this, [](const QString &address) {
-        ShellOpen(address, QString(), QString(), ShowMaximized);
+        CommandGuard::run([&address] { ShellOpen(address, QString(), QString(), ShowMaximized); });
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "Beep.h"
 #include "CodePageInput.h"
+#include "CommandGuard.h"
 #include "MessageBoxes.h"
 
 #include "platform/memdata/DataError.h"
@@ -158,8 +159,11 @@ void DBComboBox::writeField()
 
 void DBComboBox::textChangedByUser()
 {
-    if (m_link.startEdit())
-        m_link.setModified();
+    // Typing starts the edit of the record; a record that cannot be edited says so here.
+    CommandGuard::run([this] {
+        if (m_link.startEdit())
+            m_link.setModified();
+    });
 }
 
 void DBComboBox::reportChange()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataBoundEditor.h"
 #include "FieldDataLink.h"
 
 #include <QComboBox>
@@ -15,17 +16,18 @@ class DataSource;
 // setItemIndex(), or the field's value changing because the record moved, was appended, posted,
 // cancelled or reloaded. It is not emitted when the text stays the same. Connect to it once the
 // owner is built, so that filling the box while the owner is created reports nothing.
-class DBComboBox : public QComboBox
+class DBComboBox : public QComboBox, public DataBoundEditor
 {
     Q_OBJECT
+    Q_INTERFACES(DataBoundEditor)
 
 public:
     explicit DBComboBox(QWidget *parent = nullptr);
 
-    void setDataSource(DataSource *source);
-    DataSource *dataSource() const { return m_link.dataSource(); }
-    void setDataField(const QString &name);
-    QString dataField() const { return m_link.fieldName(); }
+    void setDataSource(DataSource *source) override;
+    DataSource *dataSource() const override { return m_link.dataSource(); }
+    void setDataField(const QString &name) override;
+    QString dataField() const override { return m_link.fieldName(); }
     const FieldDataLink &dataLink() const { return m_link; }
 
     QString shownText() const;

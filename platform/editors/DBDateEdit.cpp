@@ -1,5 +1,6 @@
 #include "DBDateEdit.h"
 
+#include "CommandGuard.h"
 #include "MessageBoxes.h"
 
 #include "platform/memdata/DataError.h"
@@ -226,8 +227,11 @@ void DBDateEdit::userEdited()
 {
     if (m_loading)
         return;
-    if (m_link.startEdit())
-        m_link.setModified();
+    // Typing starts the edit of the record; a record that cannot be edited says so here.
+    CommandGuard::run([this] {
+        if (m_link.startEdit())
+            m_link.setModified();
+    });
 }
 
 void DBDateEdit::setValueByUser(const QDateTime &value)

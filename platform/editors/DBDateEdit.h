@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataBoundEditor.h"
 #include "FieldDataLink.h"
 
 #include <QDateTime>
@@ -17,19 +18,20 @@ class RegionalSettings;
 // present moment ("Now", date and time) or today ("Today", date only). A typed text that is not a
 // date is refused with a message and the field keeps its value. A date-only box never stores a
 // time of day.
-class DBDateEdit : public QLineEdit
+class DBDateEdit : public QLineEdit, public DataBoundEditor
 {
     Q_OBJECT
+    Q_INTERFACES(DataBoundEditor)
 
 public:
     enum class Kind { Date, DateTime };
 
     explicit DBDateEdit(QWidget *parent = nullptr);
 
-    void setDataSource(DataSource *source);
-    DataSource *dataSource() const { return m_link.dataSource(); }
-    void setDataField(const QString &name);
-    QString dataField() const { return m_link.fieldName(); }
+    void setDataSource(DataSource *source) override;
+    DataSource *dataSource() const override { return m_link.dataSource(); }
+    void setDataField(const QString &name) override;
+    QString dataField() const override { return m_link.fieldName(); }
     const FieldDataLink &dataLink() const { return m_link; }
 
     void setKind(Kind kind);

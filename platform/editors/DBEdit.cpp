@@ -2,6 +2,7 @@
 
 #include "Beep.h"
 #include "CodePageInput.h"
+#include "CommandGuard.h"
 #include "MessageBoxes.h"
 
 #include "platform/memdata/DataError.h"
@@ -94,8 +95,11 @@ void DBEdit::userEdited()
 {
     if (m_loading)
         return;
-    if (m_link.startEdit())
-        m_link.setModified();
+    // Typing starts the edit of the record; a record that cannot be edited says so here.
+    CommandGuard::run([this] {
+        if (m_link.startEdit())
+            m_link.setModified();
+    });
 }
 
 void DBEdit::focusOutEvent(QFocusEvent *event)

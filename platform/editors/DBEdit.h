@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataBoundEditor.h"
 #include "FieldDataLink.h"
 
 #include <QLineEdit>
@@ -11,19 +12,20 @@ class QValidator;
 // characters the archive's code page holds (others become their base letter or are refused with
 // a beep), typed and pasted letters optionally turned to upper or lower case, the text written
 // into the field when the edit is left and at the latest when the record is posted.
-class DBEdit : public QLineEdit
+class DBEdit : public QLineEdit, public DataBoundEditor
 {
     Q_OBJECT
+    Q_INTERFACES(DataBoundEditor)
 
 public:
     enum class CharCase { Normal, Upper, Lower };
 
     explicit DBEdit(QWidget *parent = nullptr);
 
-    void setDataSource(DataSource *source);
-    DataSource *dataSource() const { return m_link.dataSource(); }
-    void setDataField(const QString &name);
-    QString dataField() const { return m_link.fieldName(); }
+    void setDataSource(DataSource *source) override;
+    DataSource *dataSource() const override { return m_link.dataSource(); }
+    void setDataField(const QString &name) override;
+    QString dataField() const override { return m_link.fieldName(); }
     const FieldDataLink &dataLink() const { return m_link; }
 
     void setCharCase(CharCase charCase);

@@ -36,10 +36,8 @@ void MessageBoxes::setAnswerer(Answerer a)
     answerer() = std::move(a);
 }
 
-MessageBoxes::Answer MessageBoxes::show(Kind kind, const QString &text, QWidget *parent)
+MessageBoxes::Answer MessageBoxes::show(Kind kind, const QString &caption, const QString &text, QWidget *parent)
 {
-    // Confirmations keep the caption of the platform's own question box.
-    const QString caption = kind == Kind::Confirmation ? QStringLiteral("Confirm") : applicationTitle();
     if (answerer())
         return answerer()(kind, caption, text);
     QMessageBox box(parent);
@@ -74,15 +72,21 @@ MessageBoxes::Answer MessageBoxes::show(Kind kind, const QString &text, QWidget 
 
 void MessageBoxes::showError(const QString &text, QWidget *parent)
 {
-    show(Kind::Error, withFullStop(text), parent);
+    show(Kind::Error, applicationTitle(), withFullStop(text), parent);
 }
 
 void MessageBoxes::showMessage(const QString &text, QWidget *parent)
 {
-    show(Kind::Plain, text, parent);
+    show(Kind::Plain, applicationTitle(), text, parent);
 }
 
 bool MessageBoxes::confirm(const QString &text, QWidget *parent)
 {
-    return show(Kind::Confirmation, text, parent) == Answer::Yes;
+    // Confirmations keep the caption of the platform's own question box.
+    return confirm(text, QStringLiteral("Confirm"), parent);
+}
+
+bool MessageBoxes::confirm(const QString &text, const QString &caption, QWidget *parent)
+{
+    return show(Kind::Confirmation, caption, text, parent) == Answer::Yes;
 }

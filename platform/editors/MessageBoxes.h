@@ -20,6 +20,8 @@ public:
     static void showMessage(const QString &text, QWidget *parent = nullptr);
     // Question icon, caption "Confirm", Yes (the default) and No (also Esc); true for Yes.
     static bool confirm(const QString &text, QWidget *parent = nullptr);
+    // The same box under a caption of its own.
+    static bool confirm(const QString &text, const QString &caption, QWidget *parent);
 
     // The executable's file name up to its first full stop, every letter after the first in
     // lower case: the caption of the error and the plain box.
@@ -31,5 +33,5 @@ public:
     static void setAnswerer(Answerer answerer);
 
 private:
-    static Answer show(Kind kind, const QString &text, QWidget *parent);
+    static Answer show(Kind kind, const QString &caption, const QString &text, QWidget *parent);
 };

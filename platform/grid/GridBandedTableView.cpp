@@ -10,6 +10,9 @@
 #include "GridStyle.h"
 #include "GridSummaryGroup.h"
 
+#include "platform/editors/CommandGuard.h"
+#include "platform/editors/MessageBoxes.h"
+#include "platform/memdata/DataError.h"
 #include "platform/memdata/DataSource.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
@@ -18,7 +21,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -91,7 +93,9 @@ GridBandedTableView::~GridBandedTableView() = default;
 void GridBandedTableView::setDataSource(DataSource *source)
 {
     m_controller->setDataSource(source);
-    bindColumns(); // also when the table stays the same
+    const QStringList unknown = bindColumns(); // also when the table stays the same
+    if (!unknown.isEmpty())
+        throw DataError(QStringLiteral("%1: Field '%2' not found").arg(m_controller->table()->objectName(), unknown.first()));
 }
 
 DataSource *GridBandedTableView::dataSource() const
@@ -99,12 +103,21 @@ DataSource *GridBandedTableView::dataSource() const
     return m_controller->dataSource();
 }
 
-void GridBandedTableView::bindColumns()
+QStringList GridBandedTableView::bindColumns()
 {
+    // A column bound to a field the table lacks is a mistake in the layout, never an empty column.
+    QStringList unknown;
     const MemTable *table = m_controller->table();
-    for (GridColumn *c : m_columns)
+    for (GridColumn *c : m_columns) {
         c->m_field = table ? table->findField(c->fieldName()) : nullptr;
+        if (table && !c->m_field && !c->fieldName().isEmpty()) {
+            qCritical("%s: column %s is bound to the unknown field %s", qPrintable(objectName()),
+                      qPrintable(c->objectName()), qPrintable(c->fieldName()));
+            unknown << c->fieldName();
+        }
+    }
     rebuildFilterSource();
+    return unknown;
 }
 
 GridBand *GridBandedTableView::createBand(const QString &name)
@@ -839,9 +852,8 @@ void GridBandedTableView::deleteFocused()
     if (row < 0 || m_controller->rowKind(row) != GridDataController::RowKind::Record || !m_controller->table())
         return;
     if (m_options.deletingConfirmation) {
-        const QMessageBox::StandardButton answer = QMessageBox::question(
-            this, ComponentTexts::text(GridTexts::DeleteConfirmationCaption), ComponentTexts::text(GridTexts::DeleteRecord));
-        if (answer != QMessageBox::Yes)
+        if (!MessageBoxes::confirm(ComponentTexts::text(GridTexts::DeleteRecord),
+                                   ComponentTexts::text(GridTexts::DeleteConfirmationCaption), this))
             return;
     }
     m_controller->setFocusedRow(row); // the cursor is on it already; make sure of it
@@ -901,11 +913,11 @@ void GridBandedTableView::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Delete:
         if (m_options.deleting)
-            deleteFocused();
+            CommandGuard::run([this] { deleteFocused(); });
         break;
     case Qt::Key_Insert:
         if (m_options.inserting && m_controller->table() && m_controller->table()->isActive())
-            m_controller->table()->append();
+            CommandGuard::run([this] { m_controller->table()->append(); });
         break;
     default:
         QAbstractScrollArea::keyPressEvent(event);

@@ -36,6 +36,7 @@ public:
     explicit GridBandedTableView(QWidget *parent = nullptr);
     ~GridBandedTableView() override;
 
+    // Throws a DataError when a column names a field the table lacks.
     void setDataSource(DataSource *source);
     DataSource *dataSource() const;
     GridDataController *controller() const { return m_controller; }
@@ -154,7 +155,7 @@ private:
         std::vector<int> lineWidths; // pixel widths of the line being sized
     };
 
-    void bindColumns();
+    QStringList bindColumns(); // the names of the fields the table lacks
     void scheduleLayout();
     void relayout() const;
     GridStyle *headerStyleOf(const GridColumn *column) const;

@@ -15,6 +15,7 @@
 #include "platform/memdata/MemTable.h"
 #include "ui/CalStart.h"
 #include "ui/UFMFSCAD.h"
+#include "tests/support/ModalWindow.h"
 #include "ui/UFMINFO.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidgetItem>
 #include <QMenu>
@@ -39,7 +41,6 @@ private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void init();
-    void cleanup();
     void window();
     void commands_data();
     void commands();
@@ -61,12 +62,15 @@ private Q_SLOTS:
     void printTheList();
     void printTheSelectedCall();
     void printThatCannotBeWritten();
+    void commandErrorEndsInTheErrorBox();
+    void editorThatCannotOpenShowsTheError();
     void printInARealBrowser();
     void cancella_data();
     void cancella();
 
 private:
     void addCalls(int n);
+    void closeWindows();
 
     std::unique_ptr<TDM1> m_dm;
     std::unique_ptr<TFFMAIN> m_main;
@@ -84,44 +88,54 @@ void tst_CalStart::initTestCase()
     DM1 = m_dm.get();
     m_dm->setExecutablePath(m_dir.filePath("callistro"));
     m_dm->DataModuleCreate();
+    setShellOpenWatcher([this](const QString &f, const QString &, const QString &, int) { m_opened << f; });
+}
+
+void tst_CalStart::cleanupTestCase()
+{
+    closeWindows();
+    MessageBoxes::setAnswerer({});
+    setShellOpenWatcher({});
+    m_dm.reset();
+    DM1 = nullptr;
+}
+
+// Each test starts on new windows over an empty store, whatever the one before left behind.
+void tst_CalStart::init()
+{
+    closeWindows();
+    m_boxes.clear();
+    m_opened.clear();
+    m_answer = MessageBoxes::Answer::No;
+    MessageBoxes::setAnswerer([this](MessageBoxes::Kind, const QString &caption, const QString &text) {
+        m_boxes << caption + u'|' + text;
+        return m_answer;
+    });
+    DM1->ScadData->setAfterInsert([] { DM1->ScadDataAfterInsert(); });
+    DM1->ScadData->close();
+    DM1->ScadData->open();
+    const QFileInfo print(ProgramFolder + PrintFileName);
+    if (print.isDir())
+        QVERIFY(QDir().rmdir(print.filePath()));
     m_main = std::make_unique<TFFMAIN>();
     FFMAIN = m_main.get();
     m_editor = std::make_unique<TFMFSCAD>();
     FMFSCAD = m_editor.get();
     m_info = std::make_unique<TFFINFO>();
     FFINFO = m_info.get();
-    MessageBoxes::setAnswerer([this](MessageBoxes::Kind, const QString &caption, const QString &text) {
-        m_boxes << caption + u'|' + text;
-        return m_answer;
-    });
-    setShellOpenWatcher([this](const QString &f, const QString &, const QString &, int) { m_opened << f; });
     FFMAIN->show();
     QVERIFY(QTest::qWaitForWindowExposed(FFMAIN));
 }
 
-void tst_CalStart::cleanupTestCase()
+void tst_CalStart::closeWindows()
 {
-    MessageBoxes::setAnswerer({});
-    setShellOpenWatcher({});
     m_info.reset();
     m_editor.reset();
     m_main.reset();
-    m_dm.reset();
     FFINFO = nullptr;
     FMFSCAD = nullptr;
     FFMAIN = nullptr;
-    DM1 = nullptr;
 }
-
-void tst_CalStart::init()
-{
-    m_boxes.clear();
-    m_opened.clear();
-    DM1->ScadData->close();
-    DM1->ScadData->open();
-}
-
-void tst_CalStart::cleanup() {}
 
 void tst_CalStart::addCalls(int n)
 {
@@ -246,15 +260,13 @@ void tst_CalStart::emptyStoreCommandsDoNothing()
 
 namespace {
 
-// Runs driver inside the editor's modal loop; a dialog left open is closed afterwards.
+// Runs driver inside the editor's modal loop.
 void whileEditorOpen(const std::function<void()> &driver)
 {
-    QTimer::singleShot(0, FMFSCAD, [driver] {
-        QVERIFY(FMFSCAD->isVisible());
+    whileModalOpen([driver](QWidget *window) {
+        QCOMPARE(window, static_cast<QWidget *>(FMFSCAD));
         driver();
-        if (FMFSCAD->isVisible())
-            FMFSCAD->reject();
-    });
+    }, FMFSCAD);
 }
 
 void enterCall(const QString &name)
@@ -397,7 +409,6 @@ void tst_CalStart::groupCountsUnderNome()
     GridDataController *list = v->controller();
     QCOMPARE(list->groupCount(), 2);
     QTEST(v->footerText(0, v->columnByField("RagioneSociale")), "count");
-    v->ungroupColumn(grouped);
 }
 
 void tst_CalStart::cancellaThroughTheRealBox_data()
@@ -425,10 +436,6 @@ void tst_CalStart::cancellaThroughTheRealBox()
             QTest::mouseClick(box->button(answer == "yes" ? QMessageBox::Yes : QMessageBox::No), Qt::LeftButton);
     });
     FFMAIN->BBCancella->click();
-    MessageBoxes::setAnswerer([this](MessageBoxes::Kind, const QString &caption, const QString &text) {
-        m_boxes << caption + u'|' + text;
-        return m_answer;
-    });
     QCOMPARE(DM1->ScadData->recordCount(), answer == "yes" ? 1 : 2);
 }
 
@@ -446,7 +453,6 @@ void tst_CalStart::shownColumnIsHiddenAgainAfterARestart()
 
     TFFMAIN restarted; // nothing of the layout is stored
     QVERIFY(!restarted.cxGrid1DBTableView1->columnByField("Riferimento1")->isVisible());
-    v->columnByField("Riferimento1")->setVisible(false);
 }
 
 namespace {
@@ -480,7 +486,6 @@ void tst_CalStart::printTheList()
     QVERIFY(page.contains(QFile::encodeName(ProgramFolder + PrintFileName)));
     for (int g = 0; g < v->controller()->groupCount(); ++g)
         QVERIFY(v->controller()->isGroupExpanded(g)); // left expanded on screen
-    v->ungroupColumn(pr);
 }
 
 void tst_CalStart::printTheSelectedCall()
@@ -506,7 +511,33 @@ void tst_CalStart::printThatCannotBeWritten()
         QCOMPARE(e.message(), QString("Can't create the export output file"));
     }
     QVERIFY(m_opened.isEmpty()); // the desktop is not asked
+}
+
+void tst_CalStart::commandErrorEndsInTheErrorBox()
+{
+    addCalls(1);
+    QFile::remove(ProgramFolder + PrintFileName);
+    QVERIFY(QDir().mkdir(ProgramFolder + PrintFileName));
+    FFMAIN->StampaHTMLselezione1->trigger();
+    QCOMPARE(m_boxes, QStringList{"tst_calstart|Can't create the export output file."});
+    QVERIFY(m_opened.isEmpty());
+    // The program goes on: the next command works.
     QVERIFY(QDir().rmdir(ProgramFolder + PrintFileName));
+    FFMAIN->StampaHTMLselezione1->trigger();
+    QCOMPARE(m_opened, QStringList{"ChasLst.html"});
+    QCOMPARE(m_boxes.size(), 1);
+}
+
+void tst_CalStart::editorThatCannotOpenShowsTheError()
+{
+    DM1->ScadData->setAfterInsert([] { throw DataError("Archivio pieno"); });
+    QStringList boxesWhileOpen;
+    whileEditorOpen([&] { boxesWhileOpen = m_boxes; });
+    FFMAIN->BBInserisci->click();
+    QCOMPARE(boxesWhileOpen, QStringList{"tst_calstart|Archivio pieno."});
+    QVERIFY(!FMFSCAD->isVisible());
+    QCOMPARE(DM1->ScadData->state(), MemTable::State::Browse);
+    QCOMPARE(DM1->ScadData->recordCount(), 0);
 }
 
 void tst_CalStart::printInARealBrowser()

@@ -16,6 +16,7 @@
 #include "platform/memdata/DataSource.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
+#include "tests/support/ModalWindow.h"
 #include "tests/support/TypedText.h"
 #include "ui/CalStart.h"
 
@@ -81,18 +82,10 @@ struct Program
         t->post();
     }
 
-    // Runs driver inside the dialog's modal loop once it is open; a dialog the driver leaves
-    // open is closed afterwards, once a close that the driver's last key left pending has come,
-    // so that a failing check cannot hang the test.
+    // Runs driver inside the dialog's modal loop once it is open.
     static void whileOpen(TFMFSCAD *d, const std::function<void()> &driver)
     {
-        QTimer::singleShot(0, d, [d, driver] {
-            driver();
-            QMetaObject::invokeMethod(d, [d] {
-                if (d->isVisible())
-                    d->reject();
-            }, Qt::QueuedConnection);
-        });
+        whileModalOpen([driver](QWidget *) { driver(); }, d);
     }
 
     // Opens the dialog modally and runs driver inside its loop.

@@ -13,6 +13,7 @@
 #include "platform/grid/GridFilterDropDown.h"
 #include "platform/grid/GridFilterValueModel.h"
 #include "platform/grid/GridLevel.h"
+#include "tests/support/ModalWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -123,17 +124,6 @@ struct FilterFixture
 };
 
 // Runs check on the next modal dialog once its event loop runs; the dialog must close itself.
-void onNextDialog(const std::function<void(QWidget *)> &check)
-{
-    QTimer::singleShot(0, [check] {
-        QWidget *dialog = QApplication::activeModalWidget();
-        QVERIFY(dialog);
-        check(dialog);
-        if (dialog->isVisible())
-            static_cast<QDialog *>(dialog)->reject();
-    });
-}
-
 QStringList listTexts(const GridFilterDropDown *dropDown, int count)
 {
     QStringList texts;
@@ -263,7 +253,7 @@ void TestGridFilter::customDialogCancelChangesNothing()
     const FilterCriteria before = f.view->filterCriteria();
     const QStringList shownBefore = f.shownNames();
     bool seen = false;
-    onNextDialog([&](QWidget *w) {
+    whileModalOpen([&](QWidget *w) {
         auto *d = qobject_cast<FilterCustomDialog *>(w);
         QVERIFY(d);
         seen = true;
@@ -294,7 +284,7 @@ void TestGridFilter::customDialogOkFilters()
 {
     FilterFixture f;
     bool seen = false;
-    onNextDialog([&](QWidget *w) {
+    whileModalOpen([&](QWidget *w) {
         auto *d = qobject_cast<FilterCustomDialog *>(w);
         QVERIFY(d);
         seen = true;
@@ -319,7 +309,7 @@ void TestGridFilter::customDialogRefusesInvalidValue()
 {
     FilterFixture f;
     bool seen = false;
-    onNextDialog([&](QWidget *w) {
+    whileModalOpen([&](QWidget *w) {
         auto *d = qobject_cast<FilterCustomDialog *>(w);
         QVERIFY(d);
         seen = true;
@@ -345,7 +335,7 @@ void TestGridFilter::customDialogReplacesOnlyItsColumn()
     f.filterBy("Nome", "rossi");
     QCOMPARE(f.shownNames(), QStringList{"rossi"});
     bool seen = false;
-    onNextDialog([&](QWidget *w) {
+    whileModalOpen([&](QWidget *w) {
         auto *d = qobject_cast<FilterCustomDialog *>(w);
         QVERIFY(d);
         seen = true;
@@ -400,7 +390,7 @@ void TestGridFilter::builderApplyFilters()
     QTRY_VERIFY(f.view->filterBox()->isVisible());
     bool seen = false;
     QStringList shownWhileOpen;
-    onNextDialog([&](QWidget *w) {
+    whileModalOpen([&](QWidget *w) {
         auto *d = qobject_cast<FilterBuilderDialog *>(w);
         QVERIFY(d);
         seen = true;
@@ -472,7 +462,7 @@ void TestGridFilter::builderStartsOnAShownColumn()
     FilterFixture f;
     f.view->column(f.indexOf("Nome"))->setVisible(false);
     int column = -1;
-    onNextDialog([&column](QWidget *dialog) {
+    whileModalOpen([&column](QWidget *dialog) {
         FilterBuilder *builder = dialog->findChild<FilterBuilder *>();
         QVERIFY(builder);
         builder->addCondition({});
@@ -507,7 +497,7 @@ void TestGridFilter::customDialogOkKeepsWhatItCannotShow()
     }
     f.view->setFilterCriteria(criteria);
     const QStringList shown = f.shownNames();
-    onNextDialog([](QWidget *d) { QTest::mouseClick(d->findChild<QPushButton *>("okButton"), Qt::LeftButton); });
+    whileModalOpen([](QWidget *d) { QTest::mouseClick(d->findChild<QPushButton *>("okButton"), Qt::LeftButton); });
     f.openDropDown("PR");
     f.pick("(Personalizza...)");
     QVERIFY2(f.view->filterCriteria() == criteria, qPrintable(f.view->filterText()));

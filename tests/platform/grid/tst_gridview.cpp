@@ -1,6 +1,7 @@
 #include "CallListFixture.h"
 #include "PaintedTexts.h"
 
+#include "platform/editors/MessageBoxes.h"
 #include "platform/grid/GridBand.h"
 #include "platform/grid/GridBandedTableView.h"
 #include "platform/grid/GridColumn.h"
@@ -10,11 +11,15 @@
 #include "platform/grid/GridStyle.h"
 #include "platform/grid/GridSummaryGroup.h"
 #include "platform/texts/ComponentTexts.h"
+#include "platform/memdata/DataError.h"
 #include "platform/texts/GridTexts.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTimer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -77,6 +82,10 @@ private Q_SLOTS:
     void deleteKeys_data();
     void deleteKeys();
     void insertAndDoubleClickDoNothing();
+    void keyCommandErrorEndsInTheErrorBox();
+    void unknownFieldIsAnError();
+    void deleteAsksFirstWhenTold_data();
+    void deleteAsksFirstWhenTold();
     void quickCustomisationShowsHiddenColumn();
     void sizingAndMoving();
     void movingBands();
@@ -310,6 +319,82 @@ void TestGridView::insertAndDoubleClickDoNothing()
     QTest::mouseDClick(f.port(), Qt::LeftButton, {}, onCell);
     QCOMPARE(f.data.table.state(), MemTable::State::Browse);
     QCOMPARE(f.current(), QStringLiteral("Bianchi"));
+}
+
+void TestGridView::keyCommandErrorEndsInTheErrorBox()
+{
+    ViewFixture f;
+    GridViewOptions o = f.view->options();
+    o.inserting = true;
+    f.view->setOptions(o);
+    f.data.table.setAfterInsert([] { throw DataError(QStringLiteral("Archivio pieno")); });
+    QStringList boxes;
+    MessageBoxes::setAnswerer([&boxes](MessageBoxes::Kind kind, const QString &, const QString &text) {
+        boxes << QString::number(int(kind)) + u'|' + text;
+        return MessageBoxes::Answer::Ok;
+    });
+    const auto restore = qScopeGuard([] { MessageBoxes::setAnswerer({}); });
+    QTest::keyClick(f.view, Qt::Key_Insert);
+    QCOMPARE(boxes, QStringList{QString::number(int(MessageBoxes::Kind::Error)) + "|Archivio pieno."});
+    f.data.table.cancel();
+    QCOMPARE(f.data.table.recordCount(), calls.size());
+}
+
+void TestGridView::unknownFieldIsAnError()
+{
+    GridFixture data(calls);
+    data.table.setObjectName(QStringLiteral("ScadData"));
+    GridControl grid;
+    GridBandedTableView *view = grid.createLevel(QStringLiteral("level"))->createBandedTableView(QStringLiteral("view"));
+    view->createBand();
+    GridColumn *known = view->createColumn(QStringLiteral("viewNome"));
+    known->setFieldName(QStringLiteral("Nome"));
+    GridColumn *unknown = view->createColumn(QStringLiteral("viewNmoe"));
+    unknown->setFieldName(QStringLiteral("Nmoe"));
+    QTest::ignoreMessage(QtCriticalMsg, "view: column viewNmoe is bound to the unknown field Nmoe");
+    try {
+        view->setDataSource(&data.source);
+        QFAIL("a column bound to no field was taken");
+    } catch (const DataError &e) {
+        QCOMPARE(e.message(), QStringLiteral("ScadData: Field 'Nmoe' not found"));
+    }
+    QVERIFY(known->field());
+    QVERIFY(!unknown->field());
+}
+
+void TestGridView::deleteAsksFirstWhenTold_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("no") << false;
+    QTest::newRow("yes") << true;
+}
+
+void TestGridView::deleteAsksFirstWhenTold()
+{
+    QFETCH(bool, yes);
+    ViewFixture f;
+    GridViewOptions o = f.view->options();
+    o.deletingConfirmation = true;
+    f.view->setOptions(o);
+    QStringList boxes;
+    MessageBoxes::setAnswerer([&boxes, yes](MessageBoxes::Kind kind, const QString &caption, const QString &text) {
+        boxes << QString::number(int(kind)) + u'|' + caption + u'|' + text;
+        return yes ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No;
+    });
+    const auto restore = qScopeGuard([] { MessageBoxes::setAnswerer({}); });
+    // A box shown past the answerer would wait for a click that never comes.
+    QTimer::singleShot(0, [&boxes] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            boxes << QStringLiteral("a box past the answerer");
+            w->close();
+        }
+    });
+    f.view->controller()->setFocusedRow(1);
+    const QString focused = f.current();
+    QTest::keyClick(f.view, Qt::Key_Delete);
+    QCOMPARE(boxes, QStringList{QString::number(int(MessageBoxes::Kind::Confirmation)) + "|Confirm|Delete record?"});
+    QCOMPARE(f.data.table.recordCount(), calls.size() - (yes ? 1 : 0));
+    QCOMPARE(f.shownNames().contains(focused), !yes);
 }
 
 void TestGridView::quickCustomisationShowsHiddenColumn()
