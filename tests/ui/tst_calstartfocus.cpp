@@ -17,6 +17,7 @@
 #include "platform/editors/BevelPanel.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
+#include "ProgramWindows.h"
 #include "ui/CalStart.h"
 #include "ui/UFMFSCAD.h"
 #include "ui/UFMINFO.h"
@@ -61,10 +62,7 @@ private:
     QString focusedText() const;
     void clickRow(int row);
 
-    std::unique_ptr<TDM1> m_dm;
-    std::unique_ptr<TFFMAIN> m_main;
-    std::unique_ptr<TFMFSCAD> m_editor;
-    std::unique_ptr<TFFINFO> m_info;
+    std::unique_ptr<ProgramWindows> m_program;
     QTemporaryDir m_dir;
     QStringList m_boxes;
     MessageBoxes::Answer m_answer = MessageBoxes::Answer::Yes;
@@ -105,16 +103,7 @@ QByteArray printed()
 
 void tst_CalStartFocus::initTestCase()
 {
-    m_dm = std::make_unique<TDM1>();
-    DM1 = m_dm.get();
-    m_dm->setExecutablePath(m_dir.filePath("callistro"));
-    m_dm->DataModuleCreate();
-    m_main = std::make_unique<TFFMAIN>();
-    FFMAIN = m_main.get();
-    m_editor = std::make_unique<TFMFSCAD>();
-    FMFSCAD = m_editor.get();
-    m_info = std::make_unique<TFFINFO>();
-    FFINFO = m_info.get();
+    m_program = std::make_unique<ProgramWindows>(m_dir.filePath("callistro"));
     MessageBoxes::setAnswerer([this](MessageBoxes::Kind, const QString &caption, const QString &text) {
         m_boxes << caption + u'|' + text;
         return m_answer;
@@ -130,14 +119,7 @@ void tst_CalStartFocus::cleanupTestCase()
 {
     MessageBoxes::setAnswerer({});
     setShellOpenWatcher({});
-    m_info.reset();
-    m_editor.reset();
-    m_main.reset();
-    m_dm.reset();
-    FFINFO = nullptr;
-    FMFSCAD = nullptr;
-    FFMAIN = nullptr;
-    DM1 = nullptr;
+    m_program.reset();
 }
 
 void tst_CalStartFocus::init()

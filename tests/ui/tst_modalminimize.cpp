@@ -4,6 +4,7 @@
 #include "data/UDM1.h"
 #include "platform/editors/DBEdit.h"
 #include "platform/editors/OfficeButton.h"
+#include "ProgramWindows.h"
 #include "ui/CalStart.h"
 #include "ui/UFMFSCAD.h"
 #include "ui/UFMINFO.h"
@@ -113,10 +114,7 @@ private Q_SLOTS:
 
 private:
     QString m_skip;
-    std::unique_ptr<TDM1> m_dm;
-    std::unique_ptr<TFFMAIN> m_main;
-    std::unique_ptr<TFMFSCAD> m_editor;
-    std::unique_ptr<TFFINFO> m_info;
+    std::unique_ptr<ProgramWindows> m_program;
     QTemporaryDir m_dir;
 };
 
@@ -124,16 +122,7 @@ void tst_ModalMinimize::initTestCase()
 {
     if (!m_skip.isEmpty())
         QSKIP(qPrintable("no window manager to run under: " + m_skip));
-    m_dm = std::make_unique<TDM1>();
-    DM1 = m_dm.get();
-    m_dm->setExecutablePath(m_dir.filePath("callistro"));
-    m_dm->DataModuleCreate();
-    m_main = std::make_unique<TFFMAIN>();
-    FFMAIN = m_main.get();
-    m_editor = std::make_unique<TFMFSCAD>();
-    FMFSCAD = m_editor.get();
-    m_info = std::make_unique<TFFINFO>();
-    FFINFO = m_info.get();
+    m_program = std::make_unique<ProgramWindows>(m_dir.filePath("callistro"));
     QApplication::setQuitOnLastWindowClosed(false);
     FFMAIN->show();
     QVERIFY(QTest::qWaitForWindowActive(FFMAIN));
@@ -141,14 +130,7 @@ void tst_ModalMinimize::initTestCase()
 
 void tst_ModalMinimize::cleanupTestCase()
 {
-    m_info.reset();
-    m_editor.reset();
-    m_main.reset();
-    m_dm.reset();
-    FFINFO = nullptr;
-    FMFSCAD = nullptr;
-    FFMAIN = nullptr;
-    DM1 = nullptr;
+    m_program.reset();
 }
 
 void tst_ModalMinimize::minimizedEditorComesBackWithTheMainWindow()

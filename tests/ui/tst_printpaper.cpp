@@ -6,6 +6,7 @@
 #include "platform/grid/GridDataController.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
+#include "ProgramWindows.h"
 #include "ui/CalStart.h"
 
 #include <QFile>
@@ -103,8 +104,7 @@ private:
 
     QString m_chromium;
     QString m_pdftotext;
-    std::unique_ptr<TDM1> m_dm;
-    std::unique_ptr<TFFMAIN> m_main;
+    std::unique_ptr<ProgramWindows> m_program;
     QTemporaryDir m_dir;
 };
 
@@ -114,12 +114,7 @@ void tst_PrintPaper::initTestCase()
     m_pdftotext = QStandardPaths::findExecutable("pdftotext");
     if (m_chromium.isEmpty() || m_pdftotext.isEmpty())
         QSKIP("chromium or pdftotext is not installed (scripts/deps --test installs them)");
-    m_dm = std::make_unique<TDM1>();
-    DM1 = m_dm.get();
-    m_dm->setExecutablePath(m_dir.filePath("callistro"));
-    m_dm->DataModuleCreate();
-    m_main = std::make_unique<TFFMAIN>();
-    FFMAIN = m_main.get();
+    m_program = std::make_unique<ProgramWindows>(m_dir.filePath("callistro"));
     setShellOpenWatcher([](const QString &, const QString &, const QString &, int) {});
     FFMAIN->show();
     QVERIFY(QTest::qWaitForWindowExposed(FFMAIN));
@@ -143,10 +138,7 @@ void tst_PrintPaper::initTestCase()
 void tst_PrintPaper::cleanupTestCase()
 {
     setShellOpenWatcher({});
-    m_main.reset();
-    m_dm.reset();
-    FFMAIN = nullptr;
-    DM1 = nullptr;
+    m_program.reset();
 }
 
 Paper tst_PrintPaper::printToPaper(QAction *entry)

@@ -5,6 +5,7 @@
 #include "platform/grid/GridBandedTableView.h"
 #include "platform/memdata/MemField.h"
 #include "platform/memdata/MemTable.h"
+#include "ProgramWindows.h"
 #include "ui/CalStart.h"
 #include "ui/UFMFSCAD.h"
 
@@ -50,35 +51,21 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<TDM1> m_dm;
-    std::unique_ptr<TFFMAIN> m_main;
-    std::unique_ptr<TFMFSCAD> m_editor;
+    std::unique_ptr<ProgramWindows> m_program;
 };
 
 void tst_WindowsAccessible::initTestCase()
 {
     QAccessible::installUpdateHandler(listen);
     QVERIFY(switchAccessibilityOn());
-    m_dm = std::make_unique<TDM1>();
-    DM1 = m_dm.get();
-    m_dm->setExecutablePath(m_dir.filePath("callistro"));
-    m_dm->DataModuleCreate();
-    m_main = std::make_unique<TFFMAIN>();
-    FFMAIN = m_main.get();
-    m_editor = std::make_unique<TFMFSCAD>();
-    FMFSCAD = m_editor.get();
+    m_program = std::make_unique<ProgramWindows>(m_dir.filePath("callistro"));
     FFMAIN->show();
     QVERIFY(QTest::qWaitForWindowExposed(FFMAIN));
 }
 
 void tst_WindowsAccessible::cleanupTestCase()
 {
-    m_editor.reset();
-    FMFSCAD = nullptr;
-    m_main.reset();
-    FFMAIN = nullptr;
-    m_dm.reset();
-    DM1 = nullptr;
+    m_program.reset();
 }
 
 void tst_WindowsAccessible::paintedCaptionsOfTheMainWindow_data()
