@@ -180,21 +180,27 @@ void MemTable::post()
     postPending();
 }
 
+quint32 MemTable::appendImage(const char *image)
+{
+    const quint32 id = ++m_lastId;
+    if (m_images.size() <= id)
+        m_images.resize(size_t(id) + 1, nullptr);
+    m_images[id] = image;
+    m_order.push_back(id);
+    if (m_positionsValid) {
+        if (m_positions.size() <= id)
+            m_positions.resize(size_t(id) + 1, Bookmark::NoRecord);
+        m_positions[id] = quint32(m_order.size() - 1);
+    }
+    return id;
+}
+
 void MemTable::postPending()
 {
     const char *image = storePending();
     ++m_changeCount;
     if (m_state == State::Insert) {
-        const quint32 id = ++m_lastId;
-        if (m_images.size() <= id)
-            m_images.resize(size_t(id) + 1, nullptr);
-        m_images[id] = image;
-        m_order.push_back(id);
-        if (m_positionsValid) {
-            if (m_positions.size() <= id)
-                m_positions.resize(size_t(id) + 1, Bookmark::NoRecord);
-            m_positions[id] = quint32(m_order.size() - 1);
-        }
+        const quint32 id = appendImage(image);
         m_pos = recordCount() - 1;
         m_eof = m_bof = false;
         m_indexDirty = true;
@@ -412,18 +418,8 @@ void MemTable::appendBatch(RecordBatch &batch)
     const size_t n = batch.m_images.size();
     m_images.reserve(m_images.size() + n);
     m_order.reserve(m_order.size() + n);
-    for (const char *image : batch.m_images) {
-        const quint32 id = ++m_lastId;
-        if (m_images.size() <= id)
-            m_images.resize(size_t(id) + 1, nullptr);
-        m_images[id] = image;
-        m_order.push_back(id);
-        if (m_positionsValid) {
-            if (m_positions.size() <= id)
-                m_positions.resize(size_t(id) + 1, Bookmark::NoRecord);
-            m_positions[id] = quint32(m_order.size() - 1);
-        }
-    }
+    for (const char *image : batch.m_images)
+        appendImage(image);
     batch.m_images.clear();
     m_changeCount += n;
     m_pos = recordCount() - 1;

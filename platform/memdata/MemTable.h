@@ -136,6 +136,7 @@ private:
     void afterWrite(const MemField *field);
     void notify(DataNotice notice, const MemField *field = nullptr, int position = -1, quint32 id = 0);
     void postPending();
+    quint32 appendImage(const char *image); // a new record at the end; its identity
     void cancelPending();
     void ensurePositions() const;
     void ensureIndex() const;

@@ -17,6 +17,19 @@ bool isBlank(char32_t c) { return c == ' ' || c == '\t' || c == 0xA0 || c == 0x2
 char32_t charAt(const char16_t *s, qsizetype i) { return s[i]; }
 char32_t charAt(const char *s, qsizetype i) { return AnsiCodec::decode(static_cast<unsigned char>(s[i])); }
 
+// The decimal digits of v, last first, padded with zeros to width; how many there are.
+int digitsBackwards(int v, int width, char (&buf)[12])
+{
+    int n = 0;
+    do {
+        buf[n++] = char('0' + v % 10);
+        v /= 10;
+    } while (v > 0 && n < 11);
+    while (n < width && n < 12)
+        buf[n++] = '0';
+    return n;
+}
+
 struct OutString {
     QString &s;
     void digits(int v, int width) { s += QString::number(v).rightJustified(width, u'0'); }
@@ -28,14 +41,7 @@ struct OutBytes {
     void digits(int v, int width)
     {
         char buf[12];
-        int n = 0;
-        do {
-            buf[n++] = char('0' + v % 10);
-            v /= 10;
-        } while (v > 0 && n < 11);
-        while (n < width)
-            buf[n++] = '0';
-        while (n > 0)
+        for (int n = digitsBackwards(v, width, buf); n > 0;)
             b.append(buf[--n]);
     }
     void literal(const QString &, const QByteArray &ansi) { b.append(ansi); }
@@ -46,14 +52,7 @@ struct OutChars {
     void digits(int v, int width)
     {
         char buf[12];
-        int n = 0;
-        do {
-            buf[n++] = char('0' + v % 10);
-            v /= 10;
-        } while (v > 0 && n < 11);
-        while (n < width)
-            buf[n++] = '0';
-        while (n > 0)
+        for (int n = digitsBackwards(v, width, buf); n > 0;)
             *p++ = buf[--n];
     }
     void literal(const QString &, const QByteArray &ansi)
